@@ -83,6 +83,7 @@ private:
     // Set when Load found the file damaged; until a copy of that original is kept beside it,
     // Save will not replace it.
     bool m_damagedOriginalPending = false;
+    std::string m_damagedPath; // full path of that original
     std::string m_keptCopy;
 
     bool keepDamagedOriginal(std::string& error);
