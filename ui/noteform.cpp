@@ -1,0 +1,121 @@
+#include "ui/noteform.h"
+
+#include "platform/application.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QScreen>
+
+#include <limits>
+
+QString TextTooLong(const TText& text, const QString& field) {
+    if (text.size() <= MaxTextBytes)
+        return {};
+    const QLocale locale;
+    return QStringLiteral("The %1 is too long: it takes %2 bytes, %3 more than the %4 bytes the "
+                          "data file can hold for it. Shorten it by at least that much.")
+        .arg(field, locale.toString(qulonglong(text.size())),
+             locale.toString(qulonglong(text.size() - MaxTextBytes)),
+             locale.toString(qulonglong(MaxTextBytes)));
+}
+
+namespace {
+
+QString bodyToControl(const TText& body) {
+    QString text = ToQString(body);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+// The control's text with its paragraph and line separators as '\n'.
+QString controlText(const QPlainTextEdit& edit) {
+    // The raw text keeps non-breaking spaces, which toPlainText() would turn into spaces.
+    QString text = edit.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    return text;
+}
+
+} // namespace
+
+TNoteForm::TNoteForm(QWidget* owner) : TForm(owner) {
+    setupUi(this);
+    setFixedSize(size());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A title may be as long as the data file allows; the line edit would cut it at 32,767.
+    Edit1->setMaxLength(std::numeric_limits<int>::max());
+    BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/ok.svg")));
+    BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/cancel.svg")));
+    connect(BitBtn1, &QPushButton::clicked, this, &TNoteForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { setModalResult(mrCancel); });
+}
+
+TText TNoteForm::Title() const {
+    const QString text = Edit1->text();
+    return text == ToQString(m_title) ? m_title : FromQString(text);
+}
+
+void TNoteForm::setTitle(const TText& title) {
+    m_title = title;
+    Edit1->setText(ToQString(title));
+}
+
+TText TNoteForm::Body() const {
+    QString text = controlText(*RichEdit1);
+    if (text == bodyToControl(m_body))
+        return m_body;
+    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return FromQString(text);
+}
+
+void TNoteForm::setBody(const TText& body) {
+    m_body = body;
+    RichEdit1->setPlainText(bodyToControl(body));
+}
+
+void TNoteForm::selectCategory(const TText& category) {
+    const QString wanted = ToQString(category).toCaseFolded();
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        if (QString::localeAwareCompare(ComboBox1->itemText(i).toCaseFolded(), wanted) == 0) {
+            ComboBox1->setCurrentIndex(i);
+            return;
+        }
+    }
+    ComboBox1->setCurrentIndex(-1);
+}
+
+TText TNoteForm::Category() const {
+    const int index = ComboBox1->currentIndex();
+    if (index < 0)
+        return {};
+    // The pickers keep each name's bytes beside its shown text.
+    const QByteArray bytes = ComboBox1->itemData(index).toByteArray();
+    if (!bytes.isNull())
+        return TText(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return FromQString(ComboBox1->itemText(index));
+}
+
+void TNoteForm::FormShow() {
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    Edit1->setFocus();
+}
+
+void TNoteForm::BitBtn1Click() {
+    const std::pair<TText, QString> fields[] = {
+        {Title(), QStringLiteral("title")},
+        {Category(), QStringLiteral("category")},
+        {Body(), QStringLiteral("body")},
+    };
+    for (const auto& [text, name] : fields) {
+        const QString problem = TextTooLong(text, name);
+        if (!problem.isEmpty()) {
+            Application->MessageBox(problem, QStringLiteral("Text Too Long"),
+                                    MB_OK | MB_ICONWARNING);
+            return;
+        }
+    }
+    setModalResult(mrOk);
+}
