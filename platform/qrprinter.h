@@ -21,6 +21,8 @@ public:
     // True once the user has chosen a printer or file in the setup dialog.
     bool Chosen() const { return m_chosen; }
     void setChosen(bool chosen) { m_chosen = chosen; }
+    // Lets the printer go; the next Printer() makes a fresh default one.
+    void ReleasePrinter();
 
 private:
     std::unique_ptr<QPrinter> m_printer;

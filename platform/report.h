@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QPainter;
@@ -85,6 +84,8 @@ public:
     // The lines as laid out at the memo's width and font, not counting a last line that is empty.
     int LineCount() const { return static_cast<int>(m_lines.size()); }
     QStringList Lines() const;
+    // From the memo's top to the bottom of its last counted line.
+    qreal TextHeight() const { return m_textHeight; }
 
     void print(TQuickReport& report, TQRPage& page, qreal bandTop, int pageNumber) const override;
 
@@ -92,9 +93,12 @@ private:
     struct Line {
         int start;
         int length;
+        qreal y;
+        qreal height;
     };
     QString m_text;
     std::vector<Line> m_lines;
+    qreal m_textHeight = 0;
 };
 
 // A field the report fills in itself: the page number.
@@ -170,5 +174,6 @@ private:
     std::vector<TQRBand*> m_bands;
     std::vector<TQRPage> m_pages;
     std::vector<QFont> m_fonts;
+    size_t m_lastFont = 0;
     QSizeF m_paper;
 };
