@@ -119,25 +119,32 @@ TLoadResult TData::Load() {
     TLoadResult result;
     result.path = fullDataPath();
 
+    // A file that is there but could not be read whole must not be replaced by the next save
+    // until a copy of it is kept.
+    const auto protectOriginal = [&] {
+        m_damagedOriginalPending = true;
+        m_damagedPath = result.path;
+        std::string error;
+        if (keepDamagedOriginal(error))
+            result.keptCopy = m_keptCopy;
+        else
+            appendProblem(result.problem, "no copy of the file could be kept: " + error);
+        return result;
+    };
+    const auto unreadable = [&](std::string problem) {
+        result.status = TLoadResult::Status::Unreadable;
+        result.problem = std::move(problem);
+        return protectOriginal();
+    };
+
     const FileDescriptor file(::open(FileName, O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        if (errno != ENOENT) {
-            result.status = TLoadResult::Status::Unreadable;
-            result.problem = errorText(errno);
-        }
-        return result;
-    }
+    if (file.get() < 0)
+        return errno == ENOENT ? result : unreadable(errorText(errno));
     struct stat st;
-    if (::fstat(file.get(), &st) != 0) {
-        result.status = TLoadResult::Status::Unreadable;
-        result.problem = errorText(errno);
-        return result;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        result.status = TLoadResult::Status::Unreadable;
-        result.problem = S_ISDIR(st.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file";
-        return result;
-    }
+    if (::fstat(file.get(), &st) != 0)
+        return unreadable(errorText(errno));
+    if (!S_ISREG(st.st_mode))
+        return unreadable(S_ISDIR(st.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file");
 
     // Counts come from the file and are not trusted: nothing is reserved by them, and reading
     // stops at the first fault, so memory follows the bytes actually there.
@@ -192,16 +199,7 @@ TLoadResult TData::Load() {
         result.status = TLoadResult::Status::Loaded;
     result.problem = problems;
 
-    if (result.status != TLoadResult::Status::Loaded) {
-        m_damagedOriginalPending = true;
-        m_damagedPath = result.path;
-        std::string error;
-        if (keepDamagedOriginal(error))
-            result.keptCopy = m_keptCopy;
-        else
-            appendProblem(result.problem, "no copy of the file could be kept: " + error);
-    }
-    return result;
+    return result.status == TLoadResult::Status::Loaded ? result : protectOriginal();
 }
 
 bool TData::keepDamagedOriginal(std::string& error) {
@@ -271,7 +269,7 @@ TSaveResult TData::Save() {
     Header.Version = 13;
     Header.NoteCount = int32_t(Notes.size());
     Header.CategoryCount = int32_t(Categories.size());
-    TWriter out(&file);
+    TWriter out(file.handle());
     Header.Write(out);
     for (const TCategory& category : Categories)
         category.Write(out);
@@ -279,7 +277,7 @@ TSaveResult TData::Save() {
         note.Write(out);
     if (!out.flush()) {
         result.ok = false;
-        result.error = file.errorString().toStdString();
+        result.error = out.error();
         file.cancelWriting();
         return result;
     }

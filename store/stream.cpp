@@ -1,7 +1,5 @@
 #include "store/stream.h"
 
-#include <QIODevice>
-
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -123,19 +121,35 @@ uint64_t TReader::drainRemaining() {
     return left;
 }
 
-TWriter::TWriter(QIODevice* device) : m_device(device) {
-    if (m_device)
+TWriter::TWriter(int fd) : m_fd(fd) {
+    if (m_fd >= 0)
         m_buffer.reserve(BufferSize);
+}
+
+bool TWriter::writeOut(const char* data, std::size_t n) {
+    while (n > 0) {
+        const ssize_t put = ::write(m_fd, data, n);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            m_error = std::strerror(errno);
+            m_ok = false;
+            return false;
+        }
+        data += put;
+        n -= std::size_t(put);
+    }
+    return true;
 }
 
 void TWriter::put(const char* data, std::size_t n) {
     if (!m_ok)
         return;
-    if (m_device && m_buffer.size() + n > BufferSize) {
+    if (m_fd >= 0 && m_buffer.size() + n > BufferSize) {
         if (!flush())
             return;
         if (n >= BufferSize) {
-            m_ok = m_device->write(data, qint64(n)) == qint64(n);
+            writeOut(data, n);
             return;
         }
     }
@@ -143,9 +157,9 @@ void TWriter::put(const char* data, std::size_t n) {
 }
 
 bool TWriter::flush() {
-    if (!m_ok || !m_device || m_buffer.empty())
+    if (!m_ok || m_fd < 0 || m_buffer.empty())
         return m_ok;
-    m_ok = m_device->write(m_buffer.data(), qint64(m_buffer.size())) == qint64(m_buffer.size());
+    writeOut(m_buffer.data(), m_buffer.size());
     m_buffer.clear();
     return m_ok;
 }

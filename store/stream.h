@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-class QIODevice;
-
 // Reads the data file's fields through one large buffer, either from an open file descriptor or
 // from bytes already in memory. The first fault stops the reader: every later read does nothing,
 // so a record read across a fault is simply incomplete and the caller drops it.
@@ -59,14 +57,14 @@ private:
     std::string m_scratch;
 };
 
-// Writes the data file's fields into one large buffer that goes to the device whenever it fills.
-// A failed device write is remembered and every later write does nothing.
+// Writes the data file's fields into one large buffer that goes to the file whenever it fills.
+// A failed write is remembered, with the system's reason, and every later write does nothing.
 class TWriter {
 public:
     static constexpr std::size_t BufferSize = std::size_t(1) << 20;
     static constexpr std::size_t MaxTextBytes = 65534;
 
-    explicit TWriter(QIODevice* device); // nullptr: collect everything in memory
+    explicit TWriter(int fd = -1); // no file: collect everything in memory
     TWriter(const TWriter&) = delete;
     TWriter& operator=(const TWriter&) = delete;
 
@@ -77,15 +75,19 @@ public:
 
     bool flush();
     bool ok() const { return m_ok; }
+    const std::string& error() const { return m_error; }
     // In-memory writer: the bytes written so far.
     const std::string& bytes() const { return m_buffer; }
 
 private:
     void put(const char* data, std::size_t n);
 
-    QIODevice* m_device = nullptr;
+    bool writeOut(const char* data, std::size_t n);
+
+    int m_fd = -1;
     std::string m_buffer;
     bool m_ok = true;
+    std::string m_error;
 };
 
 // How many bytes of text the file can keep: all of it when it fits the 16-bit count, else the

@@ -103,7 +103,7 @@ private Q_SLOTS:
         const QByteArray file = fixture("one-note.dat");
         QCOMPARE(file.size(), 49);
 
-        TWriter out(nullptr);
+        TWriter out;
         THeader header;
         header.Version = 13;
         header.NoteCount = 1;
@@ -145,7 +145,7 @@ private Q_SLOTS:
     }
     void textRoundTrip() {
         QFETCH(QByteArray, text);
-        TWriter out(nullptr);
+        TWriter out;
         out.writeText(bytesOf(text));
         QCOMPARE(QByteArray::fromStdString(out.bytes()), counted(text));
         TText back = "previous";
@@ -177,7 +177,7 @@ private Q_SLOTS:
         const std::string s = bytesOf(text);
         QCOMPARE(int(CutText(s)), kept);
 
-        TWriter out(nullptr);
+        TWriter out;
         out.writeText(s);
         TText back;
         TReader in(out.bytes().data(), out.bytes().size());
