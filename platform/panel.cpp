@@ -1,0 +1,3 @@
+#include "platform/panel.h"
+
+TPanel::TPanel(QWidget* owner) : TCustomPanel(owner) {}
