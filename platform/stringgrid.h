@@ -36,14 +36,20 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // The model the view shows (row 0 is its header while FixedRows is 1).
+    const QAbstractItemModel* CellModel() const;
+
 Q_SIGNALS:
     void Click();    // the user or the program made a different row current
     void DblClick();
 
 private:
+    void syncView();
+
     class Model;
     Model* m_model;
     int m_row = 0;
     int m_fixedRows = 0;
     int m_updates = 0;
+    bool m_syncing = false;
 };

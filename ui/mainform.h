@@ -8,6 +8,7 @@
 #include <memory>
 
 class TRxTrayIcon;
+struct TLoadResult;
 
 // The main window. Its controls come from mainform.ui (StringGrid1, ComboBox1, RadioGroup1,
 // CheckBox1, CheckBox2, Memo1, RichEdit1, StatusBar1, Panel1..Panel4, the menus and actions).
@@ -56,4 +57,13 @@ public:
     // Printing (output/printcommand.cpp)
     void Print1Click();
     void ShowPreview();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void reportLoad(const TLoadResult& loaded);
+
+    bool m_formShown = false;
 };

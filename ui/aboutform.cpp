@@ -1,0 +1,35 @@
+#include "ui/aboutform.h"
+
+#include "platform/application.h"
+
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCursor>
+
+TAboutForm::TAboutForm(QWidget* owner) : TForm(owner) {
+    setupUi(this);
+    setObjectName(QStringLiteral("AboutForm"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(239, 150);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    QPalette face = Memo1->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    Memo1->setPalette(face);
+    Memo1->setFrameShape(QFrame::NoFrame);
+
+    QTextCursor line(Memo1->document()->findBlockByNumber(2));
+    line.select(QTextCursor::LineUnderCursor);
+    line.insertText(Application ? Application->Title() : QString());
+    // Centre every line, the replaced one too.
+    QTextCursor all(Memo1->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    all.mergeBlockFormat(centred);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { setModalResult(mrOk); });
+}
