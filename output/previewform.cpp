@@ -1,12 +1,25 @@
 #include "output/previewform.h"
 
+#include "platform/qrpreview.h"
 #include "platform/report.h"
+#include "ui_previewform.h"
 
 #include <QEvent>
 #include <QIcon>
 
 TPreviewForm::TPreviewForm(QWidget* owner) : TForm(owner) {
-    setupUi(this);
+    Ui_TPreviewForm form;
+    form.setupUi(this);
+    QRPreview1 = form.QRPreview1;
+    Panel1 = form.Panel1;
+    BitBtn1 = form.BitBtn1;
+    BitBtn2 = form.BitBtn2;
+    ComboBox1 = form.ComboBox1;
+    Label1 = form.Label1;
+    BitBtn3 = form.BitBtn3;
+    BitBtn4 = form.BitBtn4;
+    Label2 = form.Label2;
+    BitBtn5 = form.BitBtn5;
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
     setFont(font);
