@@ -5,6 +5,7 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -83,7 +84,9 @@ void appendProblem(std::string& problems, const std::string& problem) {
 }
 
 bool copyFile(int from, int to, std::string& error) {
-    std::string buffer(TReader::BufferSize, '\0');
+    struct stat st;
+    const uint64_t size = ::fstat(from, &st) == 0 ? uint64_t(st.st_size) : 0;
+    std::string buffer(std::size_t(std::clamp<uint64_t>(size + 1, 4096, TReader::BufferSize)), '\0');
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got == 0)
@@ -148,7 +151,7 @@ TLoadResult TData::Load() {
 
     // Counts come from the file and are not trusted: nothing is reserved by them, and reading
     // stops at the first fault, so memory follows the bytes actually there.
-    TReader in(file.get());
+    TReader in(file.get(), uint64_t(st.st_size));
     std::string problems;
     Header.Read(in);
     if (!in.ok())

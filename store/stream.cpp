@@ -1,11 +1,13 @@
 #include "store/stream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
-TReader::TReader(int fd) : m_fd(fd) {
-    m_buffer.resize(BufferSize);
+TReader::TReader(int fd, uint64_t fileSize) : m_fd(fd) {
+    // One byte more than the file holds, so the end is seen without a second buffer's worth.
+    m_buffer.resize(std::size_t(std::clamp<uint64_t>(fileSize + 1, 4096, BufferSize)));
     m_pos = m_end = m_buffer.data();
 }
 
@@ -121,10 +123,7 @@ uint64_t TReader::drainRemaining() {
     return left;
 }
 
-TWriter::TWriter(int fd) : m_fd(fd) {
-    if (m_fd >= 0)
-        m_buffer.reserve(BufferSize);
-}
+TWriter::TWriter(int fd) : m_fd(fd) {}
 
 bool TWriter::writeOut(const char* data, std::size_t n) {
     while (n > 0) {

@@ -21,7 +21,8 @@ public:
 
     static constexpr std::size_t BufferSize = std::size_t(1) << 20;
 
-    explicit TReader(int fd);
+    // The buffer is sized for the file, up to BufferSize.
+    TReader(int fd, uint64_t fileSize);
     TReader(const char* data, std::size_t size);
     TReader(const TReader&) = delete;
     TReader& operator=(const TReader&) = delete;
