@@ -44,7 +44,6 @@ TPreviewForm::TPreviewForm(QWidget* owner) : TForm(owner) {
     connect(BitBtn4, &QToolButton::clicked, this, &TPreviewForm::BitBtn4Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TPreviewForm::ComboBox1Change);
     Panel1->installEventFilter(this);
-    Label1->adjustSize();
 }
 
 bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
