@@ -75,9 +75,8 @@ void TRadioGroup::setItems(const QStringList& items) {
         m_buttons.push_back(b);
         b->show();
     }
-    if (m_index >= items.size())
-        m_index = -1;
-    if (m_index >= 0)
+    // An index set before the items arrive takes effect with them.
+    if (m_index >= 0 && m_index < items.size())
         m_buttons[static_cast<std::size_t>(m_index)]->setChecked(true);
     arrange();
 }
@@ -88,14 +87,14 @@ void TRadioGroup::setColumns(int columns) {
 }
 
 int TRadioGroup::ItemIndex() const {
-    return m_index;
+    return m_index < static_cast<int>(m_buttons.size()) ? m_index : -1;
 }
 
 void TRadioGroup::setItemIndex(int index) {
-    if (index < -1 || index >= static_cast<int>(m_buttons.size()))
+    if (index < -1 || (index >= static_cast<int>(m_buttons.size()) && !m_buttons.empty()))
         index = -1;
     m_index = index;
-    if (index >= 0) {
+    if (index >= 0 && index < static_cast<int>(m_buttons.size())) {
         m_buttons[static_cast<std::size_t>(index)]->setChecked(true);
     } else if (QAbstractButton* checked = m_group->checkedButton()) {
         m_group->setExclusive(false);
@@ -178,6 +177,12 @@ void TMemoLines::setText(const QString& text) {
 TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+void TMemo::setScrollBars(bool on) {
+    const Qt::ScrollBarPolicy policy = on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    setVerticalScrollBarPolicy(policy);
+    setHorizontalScrollBarPolicy(policy);
 }
 
 void TMemo::keyPressEvent(QKeyEvent* event) {

@@ -102,6 +102,7 @@ public:
 
     TMemoLines& Lines() { return m_lines; }
     std::function<void(char&)> OnKeyPress;
+    void setScrollBars(bool on);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

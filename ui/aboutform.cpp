@@ -24,12 +24,11 @@ TAboutForm::TAboutForm(QWidget* owner) : TForm(owner) {
     QTextCursor line(Memo1->document()->findBlockByNumber(2));
     line.select(QTextCursor::LineUnderCursor);
     line.insertText(Application ? Application->Title() : QString());
-    // Centre every line, the replaced one too.
-    QTextCursor all(Memo1->document());
-    all.select(QTextCursor::Document);
-    QTextBlockFormat centred;
+    QTextOption centred = Memo1->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    all.mergeBlockFormat(centred);
+    Memo1->document()->setDefaultTextOption(centred);
+    // The button, first in the tab order, takes the focus when the box opens.
+    Memo1->setFocusPolicy(Qt::ClickFocus);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { setModalResult(mrOk); });
 }

@@ -1,0 +1,82 @@
+// Draws the main window with the sample data at its start size and maximised, with the
+// toolbar shown and hidden, then the About box and the help window, as PNG files.
+// Usage: shoot_main OUTPUT_FOLDER SAMPLE_FOLDER
+#include "platform/application.h"
+#include "platform/helpwindow.h"
+#include "ui/aboutform.h"
+#include "ui/forms.h"
+#include "ui/mainform.h"
+#include "ui/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+QDir output;
+bool ok = true;
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+    }
+}
+
+void shoot(QWidget* w, const char* name) {
+    settle();
+    const QString path = output.filePath(QString::fromLatin1(name));
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "shoot_main: cannot write %s\n", qPrintable(path));
+        ok = false;
+    }
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: shoot_main OUTPUT_FOLDER SAMPLE_FOLDER\n");
+        return 2;
+    }
+    output = QDir(QString::fromLocal8Bit(argv[1]));
+    output.mkpath(QStringLiteral("."));
+    output.makeAbsolute();
+    if (!QDir::setCurrent(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "shoot_main: no sample folder %s\n", argv[2]);
+        return 1;
+    }
+    Application = new TApplication(&app);
+    StartUp();
+    MainForm->show();
+    shoot(MainForm, "main-1-start.png");
+
+    MainForm->Toolbar1Click();
+    shoot(MainForm, "main-2-no-toolbar.png");
+    MainForm->Toolbar1Click();
+
+    MainForm->showMaximized();
+    settle();
+    MainForm->resize(QApplication::primaryScreen()->availableSize());
+    shoot(MainForm, "main-3-maximised.png");
+    MainForm->Toolbar1Click();
+    shoot(MainForm, "main-4-maximised-no-toolbar.png");
+    MainForm->Toolbar1Click();
+    MainForm->showNormal();
+
+    QTimer::singleShot(0, [] {
+        shoot(AboutForm, "about.png");
+        QApplication::activeModalWidget()->close();
+    });
+    MainForm->About1Click();
+
+    if (Application->FindHelpFile().isEmpty())
+        std::fprintf(stderr, "shoot_main: no help file beside the program; help window not drawn\n");
+    else if (Application->HelpCommand(HELP_FINDER, 0))
+        shoot(Application->HelpWindow(), "help.png");
+    ShutDown();
+    return ok ? 0 : 1;
+}
