@@ -3,6 +3,7 @@
 #include "platform/report.h"
 
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QPainter>
 
 #include <cmath>
@@ -52,6 +53,7 @@ void TQRPreview::setPageNumber(int page) {
     if (page < 1 || page > count || page == m_pageNumber)
         return;
     m_pageNumber = page;
+    verticalScrollBar()->setValue(0);
     m_page->update();
 }
 
