@@ -25,13 +25,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // Realistic sizes: titles about 40 bytes, bodies about 400 with CR LF lines, 20 categories.
 void fill(TData& d, int notes) {
     for (int c = 0; c < 20; ++c)
         d.Categories.push_back(TCategory("Category " + std::to_string(c)));
-    const std::string line = "Some words of a note body, typed on one line of the editor.\r\n"; // 62 bytes
+    const std::string line =
+        "Some words of a note body, typed on one line of the editor.\r\n"; // 62 bytes
     for (int i = 0; i < notes; ++i) {
         std::string title = "Note " + std::to_string(i) + " about the things to be done";
         title.resize(40, '.');
@@ -40,7 +43,8 @@ void fill(TData& d, int notes) {
         for (int l = 0; l < 6; ++l)
             body += line;
         body += std::to_string(i * 7919 % 100003);
-        TNote note(i + 1, std::move(title), "Category " + std::to_string(i % 20), uint8_t(i % 4 == 0), std::move(body));
+        TNote note(i + 1, std::move(title), "Category " + std::to_string(i % 20),
+                   uint8_t(i % 4 == 0), std::move(body));
         note.Date = "12/11/26 14:23:" + std::to_string(10 + i % 50);
         d.Notes.push_back(std::move(note));
     }
@@ -79,7 +83,9 @@ Files& files() {
 struct Bytes {
     std::unique_ptr<char[]> data;
     std::size_t size = 0;
-    bool operator==(const Bytes& o) const { return size == o.size && std::memcmp(data.get(), o.data.get(), size) == 0; }
+    bool operator==(const Bytes& o) const {
+        return size == o.size && std::memcmp(data.get(), o.data.get(), size) == 0;
+    }
 };
 
 Bytes readWhole(const std::string& path) {
@@ -87,7 +93,8 @@ Bytes readWhole(const std::string& path) {
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0)
         std::abort();
-    Bytes bytes{std::make_unique_for_overwrite<char[]>(std::size_t(st.st_size)), std::size_t(st.st_size)};
+    Bytes bytes{std::make_unique_for_overwrite<char[]>(std::size_t(st.st_size)),
+                std::size_t(st.st_size)};
     std::size_t done = 0;
     while (done < bytes.size) {
         const ssize_t n = ::read(fd, bytes.data.get() + done, bytes.size - done);
@@ -102,7 +109,8 @@ Bytes readWhole(const std::string& path) {
 void writeSyncRename(const Bytes& bytes, const std::string& folder) {
     const std::string temp = folder + "/baseline.tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.data.get(), bytes.size) != ssize_t(bytes.size) || ::fsync(fd) != 0)
+    if (fd < 0 || ::write(fd, bytes.data.get(), bytes.size) != ssize_t(bytes.size) ||
+        ::fsync(fd) != 0)
         std::abort();
     ::close(fd);
     if (::rename(temp.c_str(), (folder + "/baseline.dat").c_str()) != 0)

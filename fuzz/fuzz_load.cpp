@@ -23,7 +23,9 @@ bool sameNotes(const TData& a, const TData& b) {
     return true;
 }
 
-void removeDamagedCopies() { std::remove("Quillbox.dat.damaged"); }
+void removeDamagedCopies() {
+    std::remove("Quillbox.dat.damaged");
+}
 
 std::string scratch;
 
@@ -58,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const TLoadResult r = loaded.Load();
     if (r.status == TLoadResult::Status::Missing || r.status == TLoadResult::Status::Unreadable)
         std::abort();
-    if (std::size_t(r.notesRead) != loaded.Notes.size() || std::size_t(r.categoriesRead) != loaded.Categories.size())
+    if (std::size_t(r.notesRead) != loaded.Notes.size() ||
+        std::size_t(r.categoriesRead) != loaded.Categories.size())
         std::abort();
     if ((r.status == TLoadResult::Status::Damaged) != !r.problem.empty())
         std::abort();

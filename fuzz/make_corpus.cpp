@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 20; ++i)
         many.AddCategory(TCategory("Category " + std::to_string(i)));
     for (int i = 0; i < 200; ++i)
-        many.AddNote("Note title " + std::to_string(i), "Category " + std::to_string(i % 20), uint8_t(i % 3 == 0),
-                     "Line one\r\nLine two of note " + std::to_string(i));
+        many.AddNote("Note title " + std::to_string(i), "Category " + std::to_string(i % 20),
+                     uint8_t(i % 3 == 0), "Line one\r\nLine two of note " + std::to_string(i));
     ok &= saveAs(many, folder, "many");
 
     return ok ? 0 : 1;

@@ -15,6 +15,10 @@ void TData::AddCategory(const TCategory& category) {
         Categories.push_back(category);
 }
 
-void TData::DeleteCategory(const TCategory& category) { std::erase(Categories, category); }
+void TData::DeleteCategory(const TCategory& category) {
+    std::erase(Categories, category);
+}
 
-TNote* TData::FindNote(int32_t id) { return Notes.find(TNote(id)); }
+TNote* TData::FindNote(int32_t id) {
+    return Notes.find(TNote(id));
+}

@@ -31,7 +31,9 @@ private:
     int m_fd;
 };
 
-std::string errorText(int error) { return std::strerror(error); }
+std::string errorText(int error) {
+    return std::strerror(error);
+}
 
 // The file is always opened by its bare name, relative to the current directory; the full path
 // is for messages and for recognising the same file later. A current directory that has been
@@ -86,7 +88,8 @@ void appendProblem(std::string& problems, const std::string& problem) {
 bool copyFile(int from, int to, std::string& error) {
     struct stat st;
     const uint64_t size = ::fstat(from, &st) == 0 ? uint64_t(st.st_size) : 0;
-    std::string buffer(std::size_t(std::clamp<uint64_t>(size + 1, 4096, TReader::BufferSize)), '\0');
+    std::string buffer(std::size_t(std::clamp<uint64_t>(size + 1, 4096, TReader::BufferSize)),
+                       '\0');
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got == 0)
@@ -147,7 +150,8 @@ TLoadResult TData::Load() {
     if (::fstat(file.get(), &st) != 0)
         return unreadable(errorText(errno));
     if (!S_ISREG(st.st_mode))
-        return unreadable(S_ISDIR(st.st_mode) ? "it is a folder, not a file" : "it is not an ordinary file");
+        return unreadable(S_ISDIR(st.st_mode) ? "it is a folder, not a file"
+                                              : "it is not an ordinary file");
 
     // Counts come from the file and are not trusted: nothing is reserved by them, and reading
     // stops at the first fault, so memory follows the bytes actually there.
@@ -160,15 +164,18 @@ TLoadResult TData::Load() {
     const int32_t categories = in.ok() ? Header.CategoryCount : 0;
     const int32_t notes = in.ok() ? Header.NoteCount : 0;
     if (categories < 0)
-        appendProblem(problems, "the header gives a negative number of categories (" + std::to_string(categories) + ")");
+        appendProblem(problems, "the header gives a negative number of categories (" +
+                                    std::to_string(categories) + ")");
     if (notes < 0)
-        appendProblem(problems, "the header gives a negative number of notes (" + std::to_string(notes) + ")");
+        appendProblem(problems, "the header gives a negative number of notes (" +
+                                    std::to_string(notes) + ")");
 
     for (int32_t i = 0; i < categories && in.ok(); ++i) {
         TCategory category;
         category.Read(in);
         if (!in.ok()) {
-            appendProblem(problems, describeFault(in, "category " + std::to_string(i + 1) + " of " + std::to_string(categories)));
+            appendProblem(problems, describeFault(in, "category " + std::to_string(i + 1) + " of " +
+                                                          std::to_string(categories)));
             break;
         }
         Categories.push_back(std::move(category));
@@ -178,7 +185,8 @@ TLoadResult TData::Load() {
     for (int32_t i = 0; i < notes && in.ok(); ++i) {
         note.Read(in);
         if (!in.ok()) {
-            appendProblem(problems, describeFault(in, "note " + std::to_string(i + 1) + " of " + std::to_string(notes)));
+            appendProblem(problems, describeFault(in, "note " + std::to_string(i + 1) + " of " +
+                                                          std::to_string(notes)));
             break;
         }
         if (note.Id > LastId)
@@ -189,7 +197,8 @@ TLoadResult TData::Load() {
     if (in.ok()) {
         const uint64_t extra = in.drainRemaining();
         if (extra > 0)
-            appendProblem(problems, count(int64_t(extra), "byte follows", "bytes follow") + " the last record");
+            appendProblem(problems, count(int64_t(extra), "byte follows", "bytes follow") +
+                                        " the last record");
     }
 
     SortNotes();
@@ -221,7 +230,8 @@ bool TData::keepDamagedOriginal(std::string& error) {
         std::string name = m_damagedPath + ".damaged";
         if (n > 1)
             name += '-' + std::to_string(n);
-        const FileDescriptor copy(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        const FileDescriptor copy(
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
         if (copy.get() < 0) {
             if (errno == EEXIST)
                 continue;
@@ -255,8 +265,10 @@ TSaveResult TData::Save() {
         std::string error;
         if (!keepDamagedOriginal(error)) {
             result.ok = false;
-            result.error = "the file could not be read whole when it was loaded, and it is kept as it is "
-                           "until a copy of it can be made (" + error + ")";
+            result.error =
+                "the file could not be read whole when it was loaded, and it is kept as it is "
+                "until a copy of it can be made (" +
+                error + ")";
             return result;
         }
     }

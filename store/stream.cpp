@@ -11,7 +11,8 @@ TReader::TReader(int fd, uint64_t fileSize) : m_fd(fd) {
     m_pos = m_end = m_buffer.data();
 }
 
-TReader::TReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {}
+TReader::TReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {
+}
 
 bool TReader::fill() {
     if (m_fd < 0)
@@ -58,7 +59,8 @@ TReader& TReader::readInt32(int32_t& value) {
     } else if (!readExact(reinterpret_cast<char*>(b), 4)) {
         return *this;
     }
-    value = int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    value =
+        int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
     m_offset += 4;
     return *this;
 }
@@ -123,7 +125,8 @@ uint64_t TReader::drainRemaining() {
     return left;
 }
 
-TWriter::TWriter(int fd) : m_fd(fd) {}
+TWriter::TWriter(int fd) : m_fd(fd) {
+}
 
 bool TWriter::writeOut(const char* data, std::size_t n) {
     while (n > 0) {
@@ -165,7 +168,8 @@ bool TWriter::flush() {
 
 TWriter& TWriter::writeInt32(int32_t value) {
     const auto u = uint32_t(value);
-    const char b[4] = {char(u & 0xFF), char(u >> 8 & 0xFF), char(u >> 16 & 0xFF), char(u >> 24 & 0xFF)};
+    const char b[4] = {char(u & 0xFF), char(u >> 8 & 0xFF), char(u >> 16 & 0xFF),
+                       char(u >> 24 & 0xFF)};
     put(b, 4);
     return *this;
 }
@@ -190,7 +194,9 @@ std::size_t CutText(const TText& text) {
     constexpr std::size_t max = TWriter::MaxTextBytes;
     if (text.size() <= max)
         return text.size();
-    const auto continuation = [&](std::size_t i) { return (uint8_t(text[i]) & 0xC0) == 0x80; };
+    const auto continuation = [&](std::size_t i) {
+        return (uint8_t(text[i]) & 0xC0) == 0x80;
+    };
     // text[cut] is the first byte left out; backing up over at most three continuation bytes
     // finds the start of the character it belongs to. Longer runs are not UTF-8: cut anywhere.
     std::size_t cut = max;

@@ -45,12 +45,15 @@ inline bool writeAll(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-inline QByteArray fixture(const char* name) { return readAll(QStringLiteral(QUILLBOX_FIXTURES "/") + name); }
+inline QByteArray fixture(const char* name) {
+    return readAll(QStringLiteral(QUILLBOX_FIXTURES "/") + name);
+}
 
 // Data file pieces, written the long way so the tests do not lean on the code they check.
 inline QByteArray i32(int32_t v) {
     const auto u = uint32_t(v);
-    const char b[4] = {char(u & 0xFF), char(u >> 8 & 0xFF), char(u >> 16 & 0xFF), char(u >> 24 & 0xFF)};
+    const char b[4] = {char(u & 0xFF), char(u >> 8 & 0xFF), char(u >> 16 & 0xFF),
+                       char(u >> 24 & 0xFF)};
     return QByteArray(b, 4);
 }
 
@@ -64,13 +67,16 @@ inline QByteArray header(int32_t notes, int32_t categories, int32_t version = 13
     return i32(version) + i32(notes) + i32(categories);
 }
 
-inline QByteArray noteRecord(int32_t id, const QByteArray& title, const QByteArray& category = "Work",
-                             uint8_t closed = 0, const QByteArray& body = "") {
-    return i32(id) + counted(title) + counted(category) + counted("1/2/2000") + QByteArray(1, char(closed)) +
-           counted(body);
+inline QByteArray noteRecord(int32_t id, const QByteArray& title,
+                             const QByteArray& category = "Work", uint8_t closed = 0,
+                             const QByteArray& body = "") {
+    return i32(id) + counted(title) + counted(category) + counted("1/2/2000") +
+           QByteArray(1, char(closed)) + counted(body);
 }
 
-inline std::string toStd(const QString& s) { return s.toStdString(); }
+inline std::string toStd(const QString& s) {
+    return s.toStdString();
+}
 
 // Runs body in a forked child; empty on success, else what the child reported went wrong.
 // The child never returns into the test framework.

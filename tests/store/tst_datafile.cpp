@@ -29,7 +29,9 @@ class TestDataFile : public QObject {
 private Q_SLOTS:
     void init() {
         m_cursors.clear();
-        Screen->Apply = [this](TCursor c) { m_cursors.push_back(c); };
+        Screen->Apply = [this](TCursor c) {
+            m_cursors.push_back(c);
+        };
     }
     void cleanup() { Screen->Apply = nullptr; }
 
@@ -98,8 +100,9 @@ private Q_SLOTS:
     // Everything a file may hold that the program itself would not write, loaded as it is.
     void unusualButWholeFilesLoadAsTheyAre() {
         ScratchDir dir;
-        const QByteArray file = header(3, 3, 99) + counted("Work") + counted("Home") + counted("Work") +
-                                noteRecord(3, "c", "Work", 7) + noteRecord(-2, "a", "Home") + noteRecord(7, "b");
+        const QByteArray file = header(3, 3, 99) + counted("Work") + counted("Home") +
+                                counted("Work") + noteRecord(3, "c", "Work", 7) +
+                                noteRecord(-2, "a", "Home") + noteRecord(7, "b");
         QVERIFY(writeAll(dir.file(), file));
         TData d;
         d.AddCategory(TCategory("Before"));
@@ -119,8 +122,9 @@ private Q_SLOTS:
         QVERIFY(d.Notes.removeAll(TNote(1)));
         d.Categories.erase(d.Categories.begin());
         QVERIFY(d.Save().ok);
-        const QByteArray sorted = header(3, 3) + counted("Work") + counted("Home") + counted("Work") +
-                                  noteRecord(-2, "a", "Home") + noteRecord(3, "c", "Work", 7) + noteRecord(7, "b");
+        const QByteArray sorted = header(3, 3) + counted("Work") + counted("Home") +
+                                  counted("Work") + noteRecord(-2, "a", "Home") +
+                                  noteRecord(3, "c", "Work", 7) + noteRecord(7, "b");
         QCOMPARE(readAll(dir.file()), sorted);
     }
 
@@ -154,7 +158,8 @@ private Q_SLOTS:
         QCOMPARE(back.Load().status, TLoadResult::Status::Loaded);
         QCOMPARE(back.Notes.front().Title, std::string(65534, 't'));
         QCOMPARE(back.Notes.front().Body, body.substr(0, 65533));
-        QVERIFY(QString::fromUtf8(back.Notes.front().Body).toUtf8().toStdString() == back.Notes.front().Body);
+        QVERIFY(QString::fromUtf8(back.Notes.front().Body).toUtf8().toStdString() ==
+                back.Notes.front().Body);
     }
 
     void eachSaveGoesToTheCurrentDirectory() {
@@ -179,7 +184,9 @@ private Q_SLOTS:
         ScratchDir dir;
         QVERIFY(writeAll(dir.file(), header(2, 0) + noteRecord(2, "b") + noteRecord(1, "a")));
         TData d;
-        d.SortChoice = []() -> int { throw std::runtime_error("no sort choice"); };
+        d.SortChoice = []() -> int {
+            throw std::runtime_error("no sort choice");
+        };
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, d.Load());
         QCOMPARE(m_cursors, (std::vector<TCursor>{crHourGlass, crDefault}));
     }
@@ -190,25 +197,39 @@ private Q_SLOTS:
         QTest::addColumn<int>("notes");
         QTest::addColumn<QString>("problem");
         const QByteArray cats = counted("Work") + counted("Home");
-        const QByteArray two = noteRecord(1, "first", "Work", 0, "body one") + noteRecord(2, "second");
+        const QByteArray two =
+            noteRecord(1, "first", "Work", 0, "body one") + noteRecord(2, "second");
         const QByteArray whole = header(2, 2) + cats + two;
 
-        QTest::newRow("empty file") << QByteArray() << 0 << 0 << "ends inside the 12-byte header at byte 0";
-        QTest::newRow("cut in the header") << whole.left(7) << 0 << 0 << "ends inside the 12-byte header";
-        QTest::newRow("cut in a category") << whole.left(12 + 8) << 1 << 0 << "ends inside category 2 of 2 at byte 19";
-        QTest::newRow("cut in a note's body") << whole.chopped(3) << 2 << 1 << "ends inside note 2 of 2";
-        QTest::newRow("cut after the closed byte") << whole.left(whole.size() - 3 - 1) << 2 << 1 << "note 2 of 2";
-        QTest::newRow("text with N = 0") << header(2, 2) + cats + noteRecord(1, "first") + i32(2) + QByteArray(2, '\0') + "rest"
-                                         << 2 << 1 << "note 2 of 2 at byte";
-        QTest::newRow("text with no zero byte") << header(0, 2) + counted("Work") + QByteArray("\x03\x00" "abc", 5)
-                                                << 1 << 0 << "category 2 of 2 at byte 19 holds a text with no closing zero byte";
-        QTest::newRow("negative note count") << header(-1, 2) + cats + two << 2 << 0 << "negative number of notes (-1)";
-        QTest::newRow("negative category count") << header(0, -3) << 0 << 0 << "negative number of categories (-3)";
+        QTest::newRow("empty file")
+            << QByteArray() << 0 << 0 << "ends inside the 12-byte header at byte 0";
+        QTest::newRow("cut in the header")
+            << whole.left(7) << 0 << 0 << "ends inside the 12-byte header";
+        QTest::newRow("cut in a category")
+            << whole.left(12 + 8) << 1 << 0 << "ends inside category 2 of 2 at byte 19";
+        QTest::newRow("cut in a note's body")
+            << whole.chopped(3) << 2 << 1 << "ends inside note 2 of 2";
+        QTest::newRow("cut after the closed byte")
+            << whole.left(whole.size() - 3 - 1) << 2 << 1 << "note 2 of 2";
+        QTest::newRow("text with N = 0")
+            << header(2, 2) + cats + noteRecord(1, "first") + i32(2) + QByteArray(2, '\0') + "rest"
+            << 2 << 1 << "note 2 of 2 at byte";
+        QTest::newRow("text with no zero byte")
+            << header(0, 2) + counted("Work") +
+                   QByteArray("\x03\x00"
+                              "abc",
+                              5)
+            << 1 << 0 << "category 2 of 2 at byte 19 holds a text with no closing zero byte";
+        QTest::newRow("negative note count")
+            << header(-1, 2) + cats + two << 2 << 0 << "negative number of notes (-1)";
+        QTest::newRow("negative category count")
+            << header(0, -3) << 0 << 0 << "negative number of categories (-3)";
         QTest::newRow("absurd note count") << header(Absurd, 0) + noteRecord(1, "only") << 0 << 1
                                            << "ends inside note 2 of 2147483647";
         QTest::newRow("absurd category count") << header(0, Absurd) + counted("only") << 1 << 0
                                                << "ends inside category 2 of 2147483647";
-        QTest::newRow("bytes after the last record") << whole + "xyz" << 2 << 2 << "3 bytes follow the last record";
+        QTest::newRow("bytes after the last record")
+            << whole + "xyz" << 2 << 2 << "3 bytes follow the last record";
     }
     void damagedFiles() {
         QFETCH(QByteArray, file);
@@ -230,7 +251,8 @@ private Q_SLOTS:
         QVERIFY(!notes || d.FindNote(1));
 
         // The original stays, and a copy of it is kept beside it.
-        QCOMPARE(QString::fromStdString(r.keptCopy), QFileInfo(dir.file() + ".damaged").absoluteFilePath());
+        QCOMPARE(QString::fromStdString(r.keptCopy),
+                 QFileInfo(dir.file() + ".damaged").absoluteFilePath());
         QCOMPARE(readAll(dir.file()), file);
         QCOMPARE(readAll(dir.file() + ".damaged"), file);
 
@@ -252,7 +274,8 @@ private Q_SLOTS:
         QVERIFY(writeAll(dir.file(), broken));
         TData d;
         const TLoadResult r = d.Load();
-        QCOMPARE(QString::fromStdString(r.keptCopy), QFileInfo(dir.file() + ".damaged-3").absoluteFilePath());
+        QCOMPARE(QString::fromStdString(r.keptCopy),
+                 QFileInfo(dir.file() + ".damaged-3").absoluteFilePath());
         QCOMPARE(readAll(dir.file() + ".damaged"), QByteArray("older copy"));
         QCOMPARE(readAll(dir.file() + ".damaged-2"), QByteArray("another"));
         QCOMPARE(readAll(dir.file() + ".damaged-3"), broken);

@@ -22,7 +22,9 @@ std::time_t utc(int year, int month, int day, int h, int m, int s) {
     return timegm(&t);
 }
 
-std::string bytesOf(const QByteArray& b) { return b.toStdString(); }
+std::string bytesOf(const QByteArray& b) {
+    return b.toStdString();
+}
 } // namespace
 
 class TestRecords : public QObject {
@@ -42,18 +44,23 @@ private Q_SLOTS:
         QTest::newRow("midnight: date only") << qint64(utc(2000, 1, 2, 0, 0, 0)) << "01/02/00";
         QTest::newRow("a second later") << qint64(utc(2000, 1, 2, 0, 0, 1)) << "01/02/00 00:00:01";
         QTest::newRow("noon") << qint64(utc(2026, 12, 11, 12, 0, 0)) << "12/11/26 12:00:00";
-        QTest::newRow("last second") << qint64(utc(1999, 12, 31, 23, 59, 59)) << "12/31/99 23:59:59";
+        QTest::newRow("last second")
+            << qint64(utc(1999, 12, 31, 23, 59, 59)) << "12/31/99 23:59:59";
     }
     void dateText() {
         QFETCH(qint64, when);
         QFETCH(QString, text);
-        Clock = [when] { return std::time_t(when); };
+        Clock = [when] {
+            return std::time_t(when);
+        };
         QCOMPARE(QString::fromStdString(TNote().Date), text);
         QCOMPARE(QString::fromStdString(TNote(4, "t", "c", 0, "b").Date), text);
     }
 
     void constructors() {
-        Clock = [] { return utc(2000, 1, 2, 0, 0, 0); };
+        Clock = [] {
+            return utc(2000, 1, 2, 0, 0, 0);
+        };
         const TNote fresh;
         QCOMPARE(fresh.Id, 0);
         QCOMPARE(fresh.Category, std::string("None"));
@@ -89,7 +96,8 @@ private Q_SLOTS:
         QTest::newRow("letter case") << QByteArray("Work") << QByteArray("work") << false;
         QTest::newRow("trailing blank") << QByteArray("Work") << QByteArray("Work ") << false;
         QTest::newRow("both empty") << QByteArray() << QByteArray() << true;
-        QTest::newRow("accent bytes") << QByteArray("Caf\xe9") << QByteArray("Caf\xc3\xa9") << false;
+        QTest::newRow("accent bytes")
+            << QByteArray("Caf\xe9") << QByteArray("Caf\xc3\xa9") << false;
     }
     void categoryEquality() {
         QFETCH(QByteArray, a);
@@ -159,8 +167,8 @@ private Q_SLOTS:
     void cutText_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("kept");
-        const QByteArray e = "\xc3\xa9";          // 2 bytes
-        const QByteArray euro = "\xe2\x82\xac";   // 3 bytes
+        const QByteArray e = "\xc3\xa9";            // 2 bytes
+        const QByteArray euro = "\xe2\x82\xac";     // 3 bytes
         const QByteArray face = "\xf0\x9f\x98\x80"; // 4 bytes
         QTest::newRow("one over, ASCII") << QByteArray(65535, 'a') << 65534;
         QTest::newRow("2-byte pairs end on the limit") << e.repeated(40000) << 65534;

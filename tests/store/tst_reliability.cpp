@@ -13,7 +13,8 @@ namespace {
 void fill(TData& d, int notes, const std::string& tag) {
     d.AddCategory(TCategory(tag));
     for (int i = 0; i < notes; ++i)
-        d.AddNote(tag + " note " + std::to_string(i), tag, uint8_t(i % 2), std::string(400, char('a' + i % 26)));
+        d.AddNote(tag + " note " + std::to_string(i), tag, uint8_t(i % 2),
+                  std::string(400, char('a' + i % 26)));
 }
 
 // Loads the data file of the current directory and tells which of the two stores it holds
@@ -25,7 +26,8 @@ std::string oldOrNew(int oldNotes, int newNotes) {
         return "the file does not load whole: " + r.problem;
     const std::string tag = d.Categories.empty() ? "" : d.Categories.front().Name;
     const int expected = tag == "old" ? oldNotes : tag == "new" ? newNotes : -1;
-    if (int(d.Notes.size()) != expected || d.Notes.back().Title != tag + " note " + std::to_string(expected - 1))
+    if (int(d.Notes.size()) != expected ||
+        d.Notes.back().Title != tag + " note " + std::to_string(expected - 1))
         return "the file holds neither store whole";
     return {};
 }
@@ -35,7 +37,8 @@ std::string limitFileSize(rlim_t bytes) {
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = bytes;
-    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? std::string() : std::string(std::strerror(errno));
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? std::string()
+                                                  : std::string(std::strerror(errno));
 }
 } // namespace
 
@@ -141,7 +144,8 @@ private Q_SLOTS:
         QDir::setCurrent(dir.path());
         ::umount(mountPoint.constData());
         QVERIFY(!s.ok);
-        QVERIFY2(QString::fromStdString(s.error).contains("space", Qt::CaseInsensitive), s.error.c_str());
+        QVERIFY2(QString::fromStdString(s.error).contains("space", Qt::CaseInsensitive),
+                 s.error.c_str());
         QCOMPARE(after, before);
     }
 

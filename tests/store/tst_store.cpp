@@ -14,7 +14,9 @@ std::vector<int> ids(const TData& d) {
     return out;
 }
 
-QByteArray b(const char* s) { return QByteArray(s); }
+QByteArray b(const char* s) {
+    return QByteArray(s);
+}
 } // namespace
 
 class TestStore : public QObject {
@@ -28,7 +30,8 @@ private Q_SLOTS:
         QVERIFY(first.AddNote("b", "None", 0, ""));
         QCOMPARE(ids(first), (std::vector<int>{1, 2}));
 
-        QVERIFY(writeAll(dir.file(), header(3, 0) + noteRecord(3, "x") + noteRecord(7, "y") + noteRecord(5, "z")));
+        QVERIFY(writeAll(dir.file(), header(3, 0) + noteRecord(3, "x") + noteRecord(7, "y") +
+                                         noteRecord(5, "z")));
         TData d;
         QCOMPARE(d.Load().status, TLoadResult::Status::Loaded);
         QCOMPARE(d.LastId, 7);
@@ -71,7 +74,9 @@ private Q_SLOTS:
         d.FindNote(2)->Title = "changed";
         QCOMPARE(d.Notes[1].Title, std::string("changed"));
         // Still the first after the list is reordered and after notes are added before a lookup.
-        d.SortChoice = [] { return TData::SortTitle; };
+        d.SortChoice = [] {
+            return TData::SortTitle;
+        };
         d.SortNotes();
         QCOMPARE(d.FindNote(4)->Title, std::string("first"));
         d.Notes.push_back(TNote(6, "sixth", "", 0, ""));
@@ -107,27 +112,31 @@ private Q_SLOTS:
         QTest::addColumn<std::vector<int>>("idsIn");
         QTest::addColumn<std::vector<int>>("expected");
         QTest::newRow("upper case before lower case")
-            << TData::SortTitle << QList{b("apple"), b("Zebra"), b("banana")} << QList{b(""), b(""), b("")}
-            << std::vector<int>{1, 2, 3} << std::vector<int>{2, 1, 3};
-        QTest::newRow("prefix first") << TData::SortTitle << QList{b("abc"), b("ab"), b("abcd"), b("")}
-                                      << QList{b(""), b(""), b(""), b("")} << std::vector<int>{1, 2, 3, 4}
-                                      << std::vector<int>{4, 2, 1, 3};
-        QTest::newRow("bytes are unsigned") << TData::SortTitle << QList{b("\xe9t\xe9"), b("zoo"), b("\x7f")}
-                                            << QList{b(""), b(""), b("")} << std::vector<int>{1, 2, 3}
-                                            << std::vector<int>{2, 3, 1};
+            << TData::SortTitle << QList{b("apple"), b("Zebra"), b("banana")}
+            << QList{b(""), b(""), b("")} << std::vector<int>{1, 2, 3} << std::vector<int>{2, 1, 3};
+        QTest::newRow("prefix first")
+            << TData::SortTitle << QList{b("abc"), b("ab"), b("abcd"), b("")}
+            << QList{b(""), b(""), b(""), b("")} << std::vector<int>{1, 2, 3, 4}
+            << std::vector<int>{4, 2, 1, 3};
+        QTest::newRow("bytes are unsigned")
+            << TData::SortTitle << QList{b("\xe9t\xe9"), b("zoo"), b("\x7f")}
+            << QList{b(""), b(""), b("")} << std::vector<int>{1, 2, 3} << std::vector<int>{2, 3, 1};
         QTest::newRow("equal titles keep their order")
             << TData::SortTitle << QList{b("same"), b("a"), b("same"), b("same")}
-            << QList{b(""), b(""), b(""), b("")} << std::vector<int>{9, 1, 3, 5} << std::vector<int>{1, 9, 3, 5};
+            << QList{b(""), b(""), b(""), b("")} << std::vector<int>{9, 1, 3, 5}
+            << std::vector<int>{1, 9, 3, 5};
         QTest::newRow("category, titles already in order")
             << TData::SortCategory << QList{b("a"), b("b"), b("c"), b("d")}
             << QList{b("Work"), b("Home"), b("Work"), b("Home")} << std::vector<int>{1, 2, 3, 4}
             << std::vector<int>{2, 4, 1, 3};
         QTest::newRow("date is by signed id, not by date text")
-            << TData::SortDate << QList{b(""), b(""), b(""), b("")} << QList{b(""), b(""), b(""), b("")}
+            << TData::SortDate << QList{b(""), b(""), b(""), b("")}
+            << QList{b(""), b(""), b(""), b("")}
             << std::vector<int>{3, -5, 1, std::numeric_limits<int32_t>::min()}
             << std::vector<int>{std::numeric_limits<int32_t>::min(), -5, 1, 3};
-        QTest::newRow("no choice installed: date") << -1 << QList{b("b"), b("a")} << QList{b(""), b("")}
-                                                   << std::vector<int>{2, 1} << std::vector<int>{1, 2};
+        QTest::newRow("no choice installed: date")
+            << -1 << QList{b("b"), b("a")} << QList{b(""), b("")} << std::vector<int>{2, 1}
+            << std::vector<int>{1, 2};
     }
     void sortNotes() {
         QFETCH(int, key);
@@ -143,7 +152,10 @@ private Q_SLOTS:
         }
         int asked = 0;
         if (key >= 0)
-            d.SortChoice = [&] { ++asked; return key; };
+            d.SortChoice = [&] {
+                ++asked;
+                return key;
+            };
         d.SortNotes();
         QCOMPARE(ids(d), expected);
         d.SortNotes();
@@ -154,7 +166,9 @@ private Q_SLOTS:
     void titleThenCategoryListsTitlesInOrderWithinEachCategory() {
         TData d;
         int choice = TData::SortTitle;
-        d.SortChoice = [&] { return choice; };
+        d.SortChoice = [&] {
+            return choice;
+        };
         const std::pair<const char*, const char*> notes[] = {
             {"d", "Work"}, {"a", "Home"}, {"c", "Home"}, {"b", "Work"}};
         for (const auto& [title, category] : notes)
