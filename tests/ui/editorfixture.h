@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -28,8 +29,8 @@ namespace editors {
 
 // Runs `answer` on the modal window whose object name is `name` once it is the active modal
 // window. After five seconds it closes whatever modal window is open instead, so that a test
-// fails rather than hangs.
-inline void whenModal(const QString& name, std::function<void(QWidget*)> answer) {
+// fails rather than hangs. Deleting the returned watch withdraws the answer.
+inline QPointer<QTimer> whenModal(const QString& name, std::function<void(QWidget*)> answer) {
     auto* poll = new QTimer(qApp);
     const QDeadlineTimer deadline(5000);
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
@@ -47,6 +48,7 @@ inline void whenModal(const QString& name, std::function<void(QWidget*)> answer)
         }
     });
     poll->start(5);
+    return poll;
 }
 
 // What a message box showed.
@@ -59,8 +61,8 @@ struct Box {
 };
 
 // Answers the next message box by clicking the button named `button` ("Yes", "No", "OK").
-inline void answerBox(const QString& button, Box& seen) {
-    whenModal(QStringLiteral("MessageBox"), [button, &seen](QWidget* w) {
+inline QPointer<QTimer> answerBox(const QString& button, Box& seen) {
+    return whenModal(QStringLiteral("MessageBox"), [button, &seen](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ++seen.shown;
         seen.text = box->text();
