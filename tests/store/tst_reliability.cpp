@@ -171,6 +171,34 @@ private Q_SLOTS:
         QCOMPARE(back.Load().notesRead, 3);
     }
 
+    // Counts in the header are not trusted: under an address-space limit far below what the
+    // announced records would need, Load still reads what is there.
+    void absurdCountsAllocateNothingUpFront() {
+        ScratchDir dir;
+        QVERIFY(writeAll(dir.file(), header(2147483647, 2147483647) + counted("Work")));
+        const QString failure = inChild([&]() -> std::string {
+            rlimit limit{};
+            CHILD_CHECK(::getrlimit(RLIMIT_AS, &limit) == 0);
+            FILE* status = std::fopen("/proc/self/status", "r");
+            long vmKiB = 0;
+            char line[256];
+            while (status && std::fgets(line, sizeof line, status))
+                if (std::strncmp(line, "VmSize:", 7) == 0)
+                    vmKiB = std::strtol(line + 7, nullptr, 10);
+            if (status)
+                std::fclose(status);
+            CHILD_CHECK(vmKiB > 0);
+            limit.rlim_cur = rlim_t(vmKiB + 256 * 1024) * 1024;
+            CHILD_CHECK(::setrlimit(RLIMIT_AS, &limit) == 0);
+            TData d;
+            const TLoadResult r = d.Load();
+            CHILD_CHECK(r.status == TLoadResult::Status::Damaged);
+            CHILD_CHECK(r.categoriesRead == 1);
+            return {};
+        });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
     // While no copy of a damaged original exists, saving refuses to replace it.
     void damagedOriginalIsNeverReplacedWithoutACopy() {
         ScratchDir dir;
