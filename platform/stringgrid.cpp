@@ -79,8 +79,9 @@ public:
     }
     void beginReset() { beginResetModel(); }
     void endReset() { endResetModel(); }
-    void rowsAdded(int first, int last) {
-        beginInsertRows({}, first, last);
+    void addRows(int newRows) {
+        beginInsertRows({}, rows - fixed, newRows - fixed - 1);
+        resize(newRows, cols);
         endInsertRows();
     }
     void cellChanged(int col, int row) {
@@ -141,11 +142,8 @@ void TStringGrid::setRowCount(int rows) {
     rows = std::max(rows, 1);
     if (rows == m_model->rows)
         return;
-    const int oldRows = m_model->rows;
-    const bool growOnly = rows > oldRows && !m_model->updating;
-    if (growOnly) {
-        m_model->resize(rows, m_model->cols);
-        m_model->rowsAdded(oldRows - m_fixedRows, rows - m_fixedRows - 1);
+    if (rows > m_model->rows && !m_model->updating) {
+        m_model->addRows(rows);
         return;
     }
     m_model->begin();
