@@ -49,6 +49,12 @@ TCategoryForm::TCategoryForm(QWidget* owner) : TForm(owner) {
     setupUi(this);
     setFixedSize(size());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The dialog font may be wider than the one the positions were drawn for: the name box
+    // starts after its label and keeps its right edge.
+    Label1->resize(Label1->sizeHint().width(), Label1->height());
+    const int right = Memo1->x() + Memo1->width();
+    const int left = std::max(Memo1->x(), Label1->x() + Label1->width() + 4);
+    Memo1->setGeometry(left, Memo1->y(), right - left, Memo1->height());
     // Names may be as long as the data file allows; the line edit would cut them at 32,767.
     Memo1->setMaxLength(std::numeric_limits<int>::max());
     Memo1->installEventFilter(this);

@@ -44,12 +44,27 @@ TNoteForm::TNoteForm(QWidget* owner) : TForm(owner) {
     setupUi(this);
     setFixedSize(size());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    fitToFont();
     // A title may be as long as the data file allows; the line edit would cut it at 32,767.
     Edit1->setMaxLength(std::numeric_limits<int>::max());
     BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/ok.svg")));
     BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/cancel.svg")));
     connect(BitBtn1, &QPushButton::clicked, this, &TNoteForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { setModalResult(mrCancel); });
+}
+
+void TNoteForm::fitToFont() {
+    // The dialog font may be wider than the one the positions were drawn for: the labels and
+    // the check box take what their texts need, and the boxes start after the wider label.
+    const int right = ComboBox1->x() + Edit1->width() + (Edit1->x() - ComboBox1->x());
+    for (QWidget* label : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
+        label->resize(label->sizeHint().width(), label->height());
+    const int left =
+        std::max(ComboBox1->x(), std::max(Label1->width(), Label2->width()) + Label1->x() + 4);
+    ComboBox1->move(left, ComboBox1->y());
+    Edit1->setGeometry(left, Edit1->y(), right - left, Edit1->height());
+    const int checkWidth = std::max(CheckBox1->width(), CheckBox1->sizeHint().width());
+    CheckBox1->setGeometry(right - checkWidth, CheckBox1->y(), checkWidth, CheckBox1->height());
 }
 
 TText TNoteForm::Title() const {

@@ -41,6 +41,8 @@ public:
     void BitBtn1Click();
 
 private:
+    void fitToFont();
+
     TText m_title;
     TText m_body;
 };

@@ -95,7 +95,8 @@ inline std::unique_ptr<TData> reload() {
 // with the main window shown (which loads the file and fills the list and the pickers).
 class Session {
 public:
-    explicit Session(const std::function<void(TData&)>& seed = {}) : m_previous(QDir::currentPath()) {
+    explicit Session(const std::function<void(TData&)>& seed = {})
+        : m_previous(QDir::currentPath()) {
         QDir::setCurrent(m_dir.path());
         if (seed) {
             TData data;
@@ -123,8 +124,7 @@ private:
 };
 
 // The texts of a combo box's items.
-template <typename Control>
-QStringList itemTexts(const Control& control) {
+template <typename Control> QStringList itemTexts(const Control& control) {
     QStringList texts;
     for (int i = 0; i < control.count(); ++i) {
         if constexpr (requires { control.itemText(i); })

@@ -169,10 +169,14 @@ void tst_CategoryForm::deleteCategory_data() {
     QTest::addColumn<QStringList>("left");
 
     const QStringList all{"Work", "work", " Home "};
-    QTest::newRow("Enter in the list, Yes") << 1 << "enter" << "Yes" << QStringList{"Work", " Home "};
-    QTest::newRow("button, Yes") << 2 << "click" << "Yes" << QStringList{"Work", "work"};
-    QTest::newRow("Enter in the list, No") << 0 << "enter" << "No" << all;
-    QTest::newRow("nothing selected") << -1 << "enter" << "" << all;
+    QTest::newRow("Enter in the list, Yes") << 1 << "enter"
+                                            << "Yes" << QStringList{"Work", " Home "};
+    QTest::newRow("button, Yes") << 2 << "click"
+                                 << "Yes" << QStringList{"Work", "work"};
+    QTest::newRow("Enter in the list, No") << 0 << "enter"
+                                           << "No" << all;
+    QTest::newRow("nothing selected") << -1 << "enter"
+                                      << "" << all;
 }
 
 void tst_CategoryForm::deleteCategory() {

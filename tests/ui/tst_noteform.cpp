@@ -102,8 +102,8 @@ void tst_NoteForm::keys_data() {
     QTest::newRow("Esc in the title") << "Edit1" << int(Qt::Key_Escape) << int(mrCancel) << "";
     QTest::newRow("Esc in the body") << "RichEdit1" << int(Qt::Key_Escape) << int(mrCancel) << "";
     // Enter in the body is a line break; the editor stays open until Cancel.
-    QTest::newRow("Enter in the body") << "RichEdit1" << int(Qt::Key_Return) << int(mrCancel)
-                                       << "\n";
+    QTest::newRow("Enter in the body")
+        << "RichEdit1" << int(Qt::Key_Return) << int(mrCancel) << "\n";
 }
 
 void tst_NoteForm::keys() {
@@ -370,7 +370,8 @@ void tst_NoteForm::multiLineBodySurvives() {
 void tst_NoteForm::untouchedTextsKeepTheirBytes() {
     // A title from a Windows-1252 file, a body with a non-breaking space.
     const TText title = "Caf\xe9";
-    const TText body = "a\xc2\xa0" "b";
+    const TText body = "a\xc2\xa0"
+                       "b";
     Session session([&](TData& d) { d.AddNote(title, "None", 0, body); });
     whenModal(Editor, [](QWidget* w) {
         editor(w)->CheckBox1->setChecked(true);
@@ -445,8 +446,7 @@ void tst_NoteForm::failedSaveIsReported() {
     QCOMPARE(box.shown, 1);
     QCOMPARE(box.icon, QMessageBox::Critical);
     QVERIFY2(box.text.contains(QStringLiteral("could not be saved")), qPrintable(box.text));
-    QVERIFY2(box.text.contains(session.path() + QStringLiteral("/gone")),
-             qPrintable(box.text));
+    QVERIFY2(box.text.contains(session.path() + QStringLiteral("/gone")), qPrintable(box.text));
     QVERIFY2(box.text.contains(QStringLiteral("no longer exists")), qPrintable(box.text));
     QVERIFY2(box.text.contains(QStringLiteral("kept in memory")), qPrintable(box.text));
 
@@ -469,12 +469,14 @@ void tst_NoteForm::tooLong_data() {
 
     const QString most(65534, QLatin1Char('x'));
     QTest::newRow("title at the limit") << "title" << most << "";
-    QTest::newRow("title one byte over") << "title" << most + "x" << "1 more";
+    QTest::newRow("title one byte over") << "title" << most + "x"
+                                         << "1 more";
     QTest::newRow("title over in UTF-8") << "title" << QString(32768, QChar(0xe9)) << "2 more";
     QTest::newRow("body at the limit") << "body" << most << "";
     // Each line break takes two bytes in the file.
     QTest::newRow("body over by its line breaks")
-        << "body" << QString(32767, QLatin1Char('\n')) + "ab" << "2 more";
+        << "body" << QString(32767, QLatin1Char('\n')) + "ab"
+        << "2 more";
 }
 
 void tst_NoteForm::tooLong() {
@@ -510,7 +512,8 @@ void tst_NoteForm::tooLong() {
     }
     QVERIFY(stayedOpen);
     QCOMPARE(box.shown, 1);
-    QVERIFY2(box.text.contains(QStringLiteral("The %1 is too long").arg(field)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QStringLiteral("The %1 is too long").arg(field)),
+             qPrintable(box.text));
     QVERIFY2(box.text.contains(excess), qPrintable(box.text));
     QVERIFY(Data->Notes.empty());
 }
