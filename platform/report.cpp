@@ -56,12 +56,12 @@ void TQRMemo::setText(const QString& text) {
     option.setWrapMode(WordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     const qreal width = Width;
     qreal y = 0;
-    qsizetype start = 0;
+    const QChar* const chars = m_text.constData();
     const qsizetype size = m_text.size();
+    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    qsizetype start = 0;
     while (true) {
-        qsizetype end = start;
-        while (end < size && m_text[end] != QLatin1Char('\r') && m_text[end] != QLatin1Char('\n'))
-            ++end;
+        const qsizetype end = std::find_if(chars + start, chars + size, isBreak) - chars;
         const qsizetype length = end - start;
         if (length == 0) {
             // An empty line still takes a line of the memo.
@@ -84,8 +84,7 @@ void TQRMemo::setText(const QString& text) {
         if (end >= size)
             break;
         // CR LF is one break; a lone CR or LF is one too.
-        end += (m_text[end] == QLatin1Char('\r') && end + 1 < size && m_text[end + 1] == QLatin1Char('\n')) ? 2 : 1;
-        start = end;
+        start = end + ((chars[end] == u'\r' && end + 1 < size && chars[end + 1] == u'\n') ? 2 : 1);
     }
     if (!m_lines.empty() && m_lines.back().length == 0)
         m_lines.pop_back();
