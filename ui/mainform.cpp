@@ -11,8 +11,11 @@
 #include <QFont>
 #include <QIcon>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
+
+#include <algorithm>
 
 namespace {
 // Handlers run through the standard exception display, as the message loop would show them.
@@ -46,7 +49,8 @@ TMainForm::TMainForm(QWidget* owner) : QMainWindow(owner) {
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
     Label1->adjustSize();
     Label2->adjustSize();
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    Memo1->setScrollBars(false);
+    Memo1->document()->setDocumentMargin(2);
 
     BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/add.svg")));
     BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/edit.svg")));
@@ -122,6 +126,11 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (m_formShown || event->spontaneous())
         return;
     m_formShown = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
     if (Application)
         Application->Guard([this] { FormShow(); });
     else
@@ -208,7 +217,8 @@ void TMainForm::Panel3Resize() {
     ComboBox1->move(W - ComboBox1->width() - 4, Label2->y());
     Label1->move(ComboBox1->x() - Label1->width() - 4, Label2->y());
     const int gridTop = RadioGroup1->height() + 8;
-    StringGrid1->setGeometry(4, gridTop, W - 8, Label1->y() - gridTop - 4);
+    // A panel dragged small leaves no room: a size below zero is none.
+    StringGrid1->setGeometry(4, gridTop, std::max(W - 8, 0), std::max(Label1->y() - gridTop - 4, 0));
     const int w = StringGrid1->width();
     StringGrid1->setColWidths(0, static_cast<int>(w * 0.1));
     StringGrid1->setColWidths(1, static_cast<int>(w * 0.45));
@@ -218,7 +228,7 @@ void TMainForm::Panel3Resize() {
 }
 
 void TMainForm::Panel2Resize() {
-    RichEdit1->setGeometry(4, 4, Panel2->width() - 8, Panel2->height() - 8);
+    RichEdit1->setGeometry(4, 4, std::max(Panel2->width() - 8, 0), std::max(Panel2->height() - 8, 0));
 }
 
 void TMainForm::CheckBox1Click() {

@@ -48,7 +48,11 @@ void TData::FillGrid() {
 
     const bool showOpen = MainForm->CheckBox1->isChecked();
     const bool showClosed = MainForm->CheckBox2->isChecked();
-    const std::string filter = FromQString(MainForm->ComboBox1->currentText());
+    // Category items carry their names' bytes, so a name that is not UTF-8 still matches.
+    const QVariant bytes = MainForm->ComboBox1->currentData();
+    const std::string filter = bytes.typeId() == QMetaType::QByteArray
+                                   ? bytes.toByteArray().toStdString()
+                                   : FromQString(MainForm->ComboBox1->currentText());
     const bool all = filter == "All";
     int closed = 0;
     int next = 1;
