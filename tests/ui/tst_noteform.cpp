@@ -247,31 +247,32 @@ void tst_NoteForm::addTwiceGivesTwoNotes() {
 }
 
 void tst_NoteForm::editCategory_data() {
-    QTest::addColumn<QString>("category");
+    QTest::addColumn<QByteArray>("category");
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QByteArray>("stored");
 
-    // The editor's list is: None, Work, work, Home, Straße.
-    QTest::newRow("same letters") << "Home" << 3 << "Home";
-    QTest::newRow("other letter case") << "HOME" << 3 << "Home";
-    QTest::newRow("case twins: the first") << "WORK" << 1 << "Work";
-    QTest::newRow("lower-case twin") << "work" << 1 << "Work";
-    QTest::newRow("None") << "none" << 0 << "None";
-    QTest::newRow("accented") << "STRASSE" << -1 << "";
-    QTest::newRow("accented, case") << "straße" << 4 << "Straße";
-    QTest::newRow("deleted category") << "Garden" << -1 << "";
-    QTest::newRow("empty category") << "" << -1 << "";
+    // The editor's list is: None, Work, work, Home, Straße, and Café from a Windows-1252 file.
+    QTest::newRow("same letters") << QByteArray("Home") << 3 << QByteArray("Home");
+    QTest::newRow("other letter case") << QByteArray("HOME") << 3 << QByteArray("Home");
+    QTest::newRow("case twins: the first") << QByteArray("WORK") << 1 << QByteArray("Work");
+    QTest::newRow("lower-case twin") << QByteArray("work") << 1 << QByteArray("Work");
+    QTest::newRow("None") << QByteArray("none") << 0 << QByteArray("None");
+    QTest::newRow("accented, case") << QByteArray("STRAßE") << 4 << QByteArray("Straße");
+    QTest::newRow("ß is not ss") << QByteArray("STRASSE") << -1 << QByteArray();
+    QTest::newRow("Windows-1252, case") << QByteArray("CAF\xc9") << 5 << QByteArray("Caf\xe9");
+    QTest::newRow("deleted category") << QByteArray("Garden") << -1 << QByteArray();
+    QTest::newRow("empty category") << QByteArray() << -1 << QByteArray();
 }
 
 void tst_NoteForm::editCategory() {
-    QFETCH(QString, category);
+    QFETCH(QByteArray, category);
     QFETCH(int, index);
-    QFETCH(QString, stored);
+    QFETCH(QByteArray, stored);
 
     Session session([&](TData& d) {
-        for (const char* name : {"Work", "work", "Home", "Straße"})
+        for (const char* name : {"Work", "work", "Home", "Straße", "Caf\xe9"})
             d.AddCategory(TCategory(name));
-        d.AddNote("Note", FromQString(category), 0, "");
+        d.AddNote("Note", category.toStdString(), 0, "");
     });
     int shown = -2;
     whenModal(Editor, [&](QWidget* w) {
@@ -280,7 +281,7 @@ void tst_NoteForm::editCategory() {
     });
     MainForm->Edit2Click();
     QCOMPARE(shown, index);
-    QCOMPARE(reload()->Notes.front().Category, FromQString(stored));
+    QCOMPARE(reload()->Notes.front().Category, stored.toStdString());
 }
 
 void tst_NoteForm::editWritesBack_data() {
