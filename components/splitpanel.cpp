@@ -3,33 +3,36 @@
 namespace {
 
 // Reparenting hides a control; one that its user had not hidden shows again with the panel.
-void adopt(QWidget* control, QWidget* panel) {
+void adopt(QWidget* control, QWidget* panel, TAlign align) {
+    if (!control)
+        return;
     const bool hiddenByUser =
         control->isHidden() && control->testAttribute(Qt::WA_WState_ExplicitShowHide);
     control->setParent(panel);
+    SetAlign(control, align);
     if (!hiddenByUser)
         control->show();
 }
 
 } // namespace
 
-TSplitPanel::TSplitPanel(QWidget* owner) : TCustomPanel(owner) {}
+TSplitPanel::TSplitPanel(QWidget* owner) : TCustomPanel(owner) {
+}
 
 TSplitPanel::TSplitPanel(QWidget* owner, QWidget* topControl, QWidget* bottomControl)
     : TCustomPanel(owner) {
-    DragY = -1;
     setBevelInner(bvNone);
     setBevelOuter(bvNone);
     TopControl = topControl;
     BottomControl = bottomControl;
-    adopt(topControl, this);
-    adopt(bottomControl, this);
+    adopt(topControl, this, alClient);
+    adopt(bottomControl, this, alBottom);
     // Created last, so that it lies above the lower control's top edge.
     SplitBar = new TPanel(this);
-    SetAlign(topControl, alClient);
-    SetAlign(bottomControl, alBottom);
     SetAlign(SplitBar, alNone);
-    OnResize = [this](QObject* sender) { PanelResize(sender); };
+    OnResize = [this](QObject* sender) {
+        PanelResize(sender);
+    };
     SplitBar->setCursor(Qt::SplitVCursor);
     // Moves are reported with no button down too, as the bar's handler expects to see them.
     SplitBar->setMouseTracking(true);
@@ -62,8 +65,7 @@ void TSplitPanel::PanelResize(QObject*) {
     SplitBar->setGeometry(0, top, width(), BarHeight);
 }
 
-void TSplitPanel::SplitBarMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int,
-                                    int y) {
+void TSplitPanel::SplitBarMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int y) {
     DragY = y;
     SplitBar->setColor(clGray());
 }

@@ -11,7 +11,8 @@
 // Ownership: the panel becomes the parent of both controls, but does not own them. When the
 // panel is destroyed it hands them back, hidden, to its own parent (or to no parent when it
 // has none), so whoever owns the panel frees them, once. The bar is the panel's child and is
-// freed with it. A control deleted before the panel is simply forgotten.
+// freed with it. A control deleted before the panel is simply forgotten, and a missing one (null)
+// leaves its part of the panel empty.
 class TSplitPanel : public TCustomPanel {
     Q_OBJECT
 public:

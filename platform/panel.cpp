@@ -1,3 +1,4 @@
 #include "platform/panel.h"
 
-TPanel::TPanel(QWidget* owner) : TCustomPanel(owner) {}
+TPanel::TPanel(QWidget* owner) : TCustomPanel(owner) {
+}

@@ -4,7 +4,8 @@
 
 #include <QIcon>
 
-TSplitPanelPlugin::TSplitPanelPlugin(QObject* parent) : QObject(parent) {}
+TSplitPanelPlugin::TSplitPanelPlugin(QObject* parent) : QObject(parent) {
+}
 
 QString TSplitPanelPlugin::name() const {
     return QStringLiteral("TSplitPanel");

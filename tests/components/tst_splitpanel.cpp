@@ -162,8 +162,8 @@ private Q_SLOTS:
         QCOMPARE(panel->cursor().shape(), Qt::ArrowCursor);
 
         // Not taken by the panel: the press goes on to the form as on any plain panel.
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 50), panel->mapToGlobal(QPointF(50, 50)),
-                          Qt::LeftButton, Qt::LeftButton, {});
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 50),
+                          panel->mapToGlobal(QPointF(50, 50)), Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(panel, &press);
         QVERIFY(!press.isAccepted());
         QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
@@ -217,6 +217,21 @@ private Q_SLOTS:
         }
         QVERIFY(!top->parentWidget());
         QVERIFY(!bottom->parentWidget());
+    }
+
+    void withoutControls() {
+        TSplitPanel panel(nullptr, nullptr, nullptr);
+        panel.resize(W, H);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QCOMPARE(panel.SplitBar->width(), W);
+        const int start = panel.SplitBar->y();
+        QTest::mousePress(panel.windowHandle(), Qt::LeftButton, {}, QPoint(30, start + 1));
+        QTest::mouseMove(panel.windowHandle(), QPoint(30, start + 1 + 2 * H));
+        QTest::mouseRelease(panel.windowHandle(), Qt::LeftButton, {},
+                            QPoint(30, start + 1 + 2 * H));
+        QCOMPARE(panel.SplitBar->y(), H - 5);
+        QCOMPARE(barColour(panel), clBtnFace());
     }
 
     void controlDeletedBeforeThePanel() {

@@ -48,23 +48,40 @@ private Q_SLOTS:
     void topic_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("mustMention");
-        QTest::newRow("add") << "add" << "Note &gt; Add";
-        QTest::newRow("editor") << "editor" << "Closed";
-        QTest::newRow("edit") << "edit" << "double-click";
-        QTest::newRow("delete") << "delete" << "Are you sure?";
-        QTest::newRow("categories") << "categories" << "Note &gt; Categories...";
-        QTest::newRow("sort") << "sort" << "Sort:";
-        QTest::newRow("show") << "show" << "Filter:";
-        QTest::newRow("find") << "find" << "Find:";
-        QTest::newRow("body") << "body" << "body pane";
-        QTest::newRow("toolbar") << "toolbar" << "View &gt; Toolbar";
-        QTest::newRow("publish") << "publish" << "File &gt; Publish...";
-        QTest::newRow("print") << "print" << "File &gt; Print...";
-        QTest::newRow("preview") << "preview" << "Zoom:";
-        QTest::newRow("tray") << "tray" << "notification area";
-        QTest::newRow("data file") << "datafile" << "~/Quillbox/Quillbox.dat";
-        QTest::newRow("damaged") << "damaged" << "Quillbox.dat.damaged";
-        QTest::newRow("exit") << "exit" << "File &gt; Exit";
+        QTest::newRow("add") << "add"
+                             << "Note &gt; Add";
+        QTest::newRow("editor") << "editor"
+                                << "Closed";
+        QTest::newRow("edit") << "edit"
+                              << "double-click";
+        QTest::newRow("delete") << "delete"
+                                << "Are you sure?";
+        QTest::newRow("categories") << "categories"
+                                    << "Note &gt; Categories...";
+        QTest::newRow("sort") << "sort"
+                              << "Sort:";
+        QTest::newRow("show") << "show"
+                              << "Filter:";
+        QTest::newRow("find") << "find"
+                              << "Find:";
+        QTest::newRow("body") << "body"
+                              << "body pane";
+        QTest::newRow("toolbar") << "toolbar"
+                                 << "View &gt; Toolbar";
+        QTest::newRow("publish") << "publish"
+                                 << "File &gt; Publish...";
+        QTest::newRow("print") << "print"
+                               << "File &gt; Print...";
+        QTest::newRow("preview") << "preview"
+                                 << "Zoom:";
+        QTest::newRow("tray") << "tray"
+                              << "notification area";
+        QTest::newRow("data file") << "datafile"
+                                   << "~/Quillbox/Quillbox.dat";
+        QTest::newRow("damaged") << "damaged"
+                                 << "Quillbox.dat.damaged";
+        QTest::newRow("exit") << "exit"
+                              << "File &gt; Exit";
     }
 
     // Each topic exists, says what it must, and the help window can scroll to it.
