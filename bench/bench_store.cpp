@@ -42,7 +42,7 @@ void fill(TData& d, int notes) {
         body.reserve(420);
         for (int l = 0; l < 6; ++l)
             body += line;
-        body += std::to_string(i * 7919 % 100003);
+        body += std::to_string(int64_t(i) * 7919 % 100003);
         TNote note(i + 1, std::move(title), "Category " + std::to_string(i % 20),
                    uint8_t(i % 4 == 0), std::move(body));
         note.Date = "12/11/26 14:23:" + std::to_string(10 + i % 50);
