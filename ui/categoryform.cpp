@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <limits>
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include "platform/application.h"
 
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
 #include <QScreen>
 
+#include <algorithm>
 #include <limits>
 
 QString TextTooLong(const TText& text, const QString& field) {
@@ -79,7 +79,7 @@ void TNoteForm::setTitle(const TText& title) {
 
 TText TNoteForm::Body() const {
     QString text = controlText(*RichEdit1);
-    if (text == bodyToControl(m_body))
+    if (text == m_shownBody)
         return m_body;
     text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
     return FromQString(text);
@@ -88,6 +88,8 @@ TText TNoteForm::Body() const {
 void TNoteForm::setBody(const TText& body) {
     m_body = body;
     RichEdit1->setPlainText(bodyToControl(body));
+    // What the control makes of the body (a lone CR or LF becomes a paragraph break).
+    m_shownBody = controlText(*RichEdit1);
 }
 
 void TNoteForm::selectCategory(const TText& category) {

@@ -45,4 +45,5 @@ private:
 
     TText m_title;
     TText m_body;
+    QString m_shownBody;
 };

@@ -369,10 +369,10 @@ void tst_NoteForm::multiLineBodySurvives() {
 }
 
 void tst_NoteForm::untouchedTextsKeepTheirBytes() {
-    // A title from a Windows-1252 file, a body with a non-breaking space.
+    // A title from a Windows-1252 file; a body with a non-breaking space and lone line breaks.
     const TText title = "Caf\xe9";
     const TText body = "a\xc2\xa0"
-                       "b";
+                       "b\rc\nd";
     Session session([&](TData& d) { d.AddNote(title, "None", 0, body); });
     whenModal(Editor, [](QWidget* w) {
         editor(w)->CheckBox1->setChecked(true);
