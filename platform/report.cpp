@@ -196,8 +196,7 @@ void TQuickReport::placeBand(const TQRBand& band, qreal& y, int& pageNumber, con
 
 void TQuickReport::Prepare() {
     m_pages.clear();
-    if (m_paper.isEmpty())
-        m_paper = paperOf(QRPrinter->Printer());
+    m_paper = m_fixedPaper.isEmpty() ? paperOf(QRPrinter->Printer()) : m_fixedPaper;
 
     const TQRBand* header = nullptr;
     const TQRBand* detail = nullptr;

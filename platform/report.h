@@ -157,9 +157,10 @@ public:
 
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     const TQRPage& page(int index) const { return m_pages[static_cast<size_t>(index)]; }
-    // The paper in layout pixels.
+    // The paper of the last preparation in layout pixels: the report printer's paper at each
+    // preparation, unless a paper size was set here.
     QSizeF PaperSize() const { return m_paper; }
-    void setPaperSize(const QSizeF& paper) { m_paper = paper; }
+    void setPaperSize(const QSizeF& paper) { m_paper = m_fixedPaper = paper; }
 
     // Draws page `index` (from 0) in layout coordinates on a painter already scaled to them.
     void DrawPage(QPainter& painter, int index) const;
@@ -176,4 +177,5 @@ private:
     std::vector<QFont> m_fonts;
     size_t m_lastFont = 0;
     QSizeF m_paper;
+    QSizeF m_fixedPaper;
 };

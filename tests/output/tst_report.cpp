@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -138,6 +139,8 @@ private Q_SLOTS:
     void toolbarFollowsPanelWidth();
     void printsPreparedPagesToPdf();
     void printsToChosenFileWhenNoPrinter();
+    void printFailureIsReported();
+    void setupChoiceAppliesToLaterReports();
 
 private:
     QTemporaryDir m_dir;
@@ -493,6 +496,53 @@ void TestReport::printsToChosenFileWhenNoPrinter() {
     QDir::setCurrent(m_dir.path());
     MainForm->Print1Click();
     QVERIFY(asked);
+}
+
+void TestReport::printFailureIsReported() {
+    listNotes(manyNotes(2, 1));
+    QRPrinter->Printer().setOutputFormat(QPrinter::PdfFormat);
+    QRPrinter->Printer().setOutputFileName(m_dir.filePath(QStringLiteral("no/such/folder/report.pdf")));
+    QRPrinter->setChosen(true);
+    QString message;
+    whilePreviewShows([&](TPreviewForm* form) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY2(box, "no message about the failed printing");
+            message = box->text();
+            box->accept();
+        });
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+        QCOMPARE(QApplication::activeModalWidget(), form); // the preview stays open
+    });
+    MainForm->Print1Click();
+    QVERIFY2(message.contains(QStringLiteral("could not be printed")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("report.pdf")), qPrintable(message));
+}
+
+void TestReport::setupChoiceAppliesToLaterReports() {
+    listNotes(manyNotes(2, 1));
+    TQuickReport& report = *ReportForm->QuickReport1;
+    report.setPaperSize(QSizeF()); // the printer's paper
+    bool opened = false;
+    whilePreviewShows([&](TPreviewForm* form) {
+        // Cancelled: nothing chosen.
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QLatin1String("PrinterSetupDialog"));
+            opened = true;
+            QRPrinter->Printer().setPageSize(QPageSize(QPageSize::Letter));
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        QTest::mouseClick(form->BitBtn5, Qt::LeftButton);
+        QVERIFY(opened);
+        QVERIFY(!QRPrinter->Chosen());
+    });
+    MainForm->Print1Click();
+
+    // The next report is laid out on the paper now set: Letter, 8.5 x 11 inches.
+    report.Prepare();
+    QCOMPARE(report.PaperSize().toSize(), QSize(816, 1056));
 }
 
 QTEST_MAIN(TestReport)
