@@ -80,8 +80,8 @@ public:
     TPublishResult PublishHtml(const std::string& path);
 
 private:
-    // Set when Load found the file damaged; until a copy of that original is kept beside it,
-    // Save will not replace it.
+    // Set when Load found the file damaged or unreadable; until a copy of that original is kept
+    // beside it, Save will not replace it.
     bool m_damagedOriginalPending = false;
     std::string m_damagedPath; // full path of that original
     std::string m_keptCopy;
