@@ -24,10 +24,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+double seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
 
-const char* const words[] = {"meeting", "notes", "the", "garden", "budget", "review", "call", "and", "draft",
-                             "report", "of", "a", "plan", "tickets", "for", "week", "list", "ideas", "to", "buy"};
+const char* const words[] = {"meeting", "notes", "the",    "garden", "budget", "review", "call",
+                             "and",     "draft", "report", "of",     "a",      "plan",   "tickets",
+                             "for",     "week",  "list",   "ideas",  "to",     "buy"};
 
 std::string sentence(std::mt19937& random, int minWords, int maxWords) {
     std::string text;
@@ -151,8 +154,16 @@ void BM_PreviewFirstPage(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_PrepareReport)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PreviewFirstPage)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareReport)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewFirstPage)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -77,9 +77,13 @@ void TPreviewForm::BitBtn1Click() {
         Report->Print();
 }
 
-void TPreviewForm::BitBtn5Click() { PrinterSetupDialog1.Execute(this); }
+void TPreviewForm::BitBtn5Click() {
+    PrinterSetupDialog1.Execute(this);
+}
 
-void TPreviewForm::BitBtn2Click() { setModalResult(mrClose); }
+void TPreviewForm::BitBtn2Click() {
+    setModalResult(mrClose);
+}
 
 void TPreviewForm::BitBtn3Click() {
     QRPreview1->setPageNumber(QRPreview1->PageNumber() - 1);

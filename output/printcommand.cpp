@@ -8,4 +8,6 @@ void TMainForm::Print1Click() {
     ReportForm->QuickReport1->Preview();
 }
 
-void TMainForm::ShowPreview() { PreviewForm->ShowModal(); }
+void TMainForm::ShowPreview() {
+    PreviewForm->ShowModal();
+}

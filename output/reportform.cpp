@@ -21,15 +21,17 @@ static QFont arial(int pixels, bool bold = false) {
 }
 
 template <typename T>
-static T* place(T* control, TQRBand* band, int left, int top, int width, int height, const QFont& font) {
+static T* place(T* control, TQRBand* band, int left, int top, int width, int height,
+                const QFont& font) {
     control->setBounds(left, top, width, height);
     control->Font = font;
     band->add(control);
     return control;
 }
 
-static TQRLabel* label(QObject* owner, const char* name, TQRBand* band, int left, int top, int width, int height,
-                       const QFont& font, const QString& caption, bool autoSize = false) {
+static TQRLabel* label(QObject* owner, const char* name, TQRBand* band, int left, int top,
+                       int width, int height, const QFont& font, const QString& caption,
+                       bool autoSize = false) {
     auto* control = place(new TQRLabel(owner), band, left, top, width, height, font);
     control->setObjectName(QLatin1String(name));
     control->AutoSize = autoSize;
@@ -44,22 +46,33 @@ TReportForm::TReportForm(QWidget* owner) : TForm(owner) {
     setFont(formFont);
 
     QuickReport1 = new TQuickReport(this);
-    QuickReport1->OnNeedData = [this](QObject* sender, bool& moreData) { QuickReport1NeedData(sender, moreData); };
+    QuickReport1->OnNeedData = [this](QObject* sender, bool& moreData) {
+        QuickReport1NeedData(sender, moreData);
+    };
 
     QRBand1 = new TQRBand(rbPageHeader, this);
     QRBand1->setBounds(0, 0, 1200, 97);
-    QRLabel1 = label(this, "QRLabel1", QRBand1, 32, 16, 85, 24, arial(21), QStringLiteral("Quillbox"), true);
+    QRLabel1 = label(this, "QRLabel1", QRBand1, 32, 16, 85, 24, arial(21),
+                     QStringLiteral("Quillbox"), true);
 
     QRBand2 = new TQRBand(rbDetail, this);
     QRBand2->setBounds(0, 97, 1200, 56);
-    QRLabel2 = label(this, "QRLabel2", QRBand2, 31, 0, 50, 18, arial(16), QStringLiteral("QRLabel2"));
-    QRLabel3 = label(this, "QRLabel3", QRBand1, 31, 64, 57, 18, arial(16, true), QStringLiteral("Status"));
-    QRLabel4 = label(this, "QRLabel4", QRBand1, 95, 64, 41, 18, arial(16, true), QStringLiteral("Title"));
-    QRLabel5 = label(this, "QRLabel5", QRBand1, 468, 64, 89, 18, arial(16, true), QStringLiteral("Category"));
-    QRLabel6 = label(this, "QRLabel6", QRBand1, 588, 64, 41, 18, arial(16, true), QStringLiteral("Date"));
-    QRLabel7 = label(this, "QRLabel7", QRBand2, 95, 0, 370, 18, arial(16), QStringLiteral("QRLabel7"));
-    QRLabel8 = label(this, "QRLabel8", QRBand2, 468, 0, 112, 18, arial(16), QStringLiteral("QRLabel8"));
-    QRLabel9 = label(this, "QRLabel9", QRBand2, 588, 0, 284, 18, arial(16), QStringLiteral("QRLabel9"));
+    QRLabel2 =
+        label(this, "QRLabel2", QRBand2, 31, 0, 50, 18, arial(16), QStringLiteral("QRLabel2"));
+    QRLabel3 =
+        label(this, "QRLabel3", QRBand1, 31, 64, 57, 18, arial(16, true), QStringLiteral("Status"));
+    QRLabel4 =
+        label(this, "QRLabel4", QRBand1, 95, 64, 41, 18, arial(16, true), QStringLiteral("Title"));
+    QRLabel5 = label(this, "QRLabel5", QRBand1, 468, 64, 89, 18, arial(16, true),
+                     QStringLiteral("Category"));
+    QRLabel6 =
+        label(this, "QRLabel6", QRBand1, 588, 64, 41, 18, arial(16, true), QStringLiteral("Date"));
+    QRLabel7 =
+        label(this, "QRLabel7", QRBand2, 95, 0, 370, 18, arial(16), QStringLiteral("QRLabel7"));
+    QRLabel8 =
+        label(this, "QRLabel8", QRBand2, 468, 0, 112, 18, arial(16), QStringLiteral("QRLabel8"));
+    QRLabel9 =
+        label(this, "QRLabel9", QRBand2, 588, 0, 284, 18, arial(16), QStringLiteral("QRLabel9"));
     QRMemo1 = place(new TQRMemo(this), QRBand2, 32, 24, 750, 25, arial(13));
     QRMemo1->setObjectName(QStringLiteral("QRMemo1"));
     QRMemo1->WordWrap = true;
@@ -67,7 +80,8 @@ TReportForm::TReportForm(QWidget* owner) : TForm(owner) {
     QRSysData1 = place(new TQRSysData(this), QRBand1, 731, 24, 46, 17, formFont);
     QRSysData1->setObjectName(QStringLiteral("QRSysData1"));
     QRSysData1->Data = qrsPageNumber;
-    QRLabel10 = label(this, "QRLabel10", QRBand1, 699, 24, 24, 14, formFont, QStringLiteral("Page"), true);
+    QRLabel10 =
+        label(this, "QRLabel10", QRBand1, 699, 24, 24, 14, formFont, QStringLiteral("Page"), true);
 
     QuickReport1->addBand(QRBand1);
     QuickReport1->addBand(QRBand2);

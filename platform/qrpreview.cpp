@@ -3,8 +3,8 @@
 #include "platform/report.h"
 
 #include <QPaintEvent>
-#include <QScrollBar>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <cmath>
 

@@ -71,15 +71,17 @@ void TQuickReport::Print() {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
     }
-    const QString where =
-        printer.outputFileName().isEmpty() ? printer.printerName() : QDir::toNativeSeparators(printer.outputFileName());
+    const QString where = printer.outputFileName().isEmpty()
+                              ? printer.printerName()
+                              : QDir::toNativeSeparators(printer.outputFileName());
     const bool printed = PrintTo(printer);
     if (toFileOnly)
         printer.setOutputFileName({});
     if (!printed) {
-        QMessageBox::warning(parent, QObject::tr("Print"),
-                             QObject::tr("The report could not be printed to \"%1\". Check the printer, "
-                                         "or choose another printer or file under Setup.")
-                                 .arg(where));
+        QMessageBox::warning(
+            parent, QObject::tr("Print"),
+            QObject::tr("The report could not be printed to \"%1\". Check the printer, "
+                        "or choose another printer or file under Setup.")
+                .arg(where));
     }
 }

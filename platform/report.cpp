@@ -1,7 +1,7 @@
 #include "platform/report.h"
 
-#include "platform/qrprinter.h"
 #include "platform/qrpreview.h"
+#include "platform/qrprinter.h"
 
 #include <QDialog>
 #include <QFontMetricsF>
@@ -14,7 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
-TQRPrintable::TQRPrintable(QObject* owner) : QObject(owner) {}
+TQRPrintable::TQRPrintable(QObject* owner) : QObject(owner) {
+}
 
 void TQRPrintable::setBounds(int left, int top, int width, int height) {
     Left = left;
@@ -30,7 +31,8 @@ static void addItem(TQRPage& page, const QRectF& rect, const QString& text, int 
     page.Items.push_back(TQRItem{rect, text, font});
 }
 
-TQRLabel::TQRLabel(QObject* owner) : TQRPrintable(owner) {}
+TQRLabel::TQRLabel(QObject* owner) : TQRPrintable(owner) {
+}
 
 void TQRLabel::setCaption(const QString& caption) {
     m_caption = caption;
@@ -45,7 +47,8 @@ void TQRLabel::print(TQuickReport& report, TQRPage& page, qreal bandTop, int) co
     addItem(page, QRectF(Left, bandTop + Top, Width, Height), m_caption, report.fontIndex(Font));
 }
 
-TQRMemo::TQRMemo(QObject* owner) : TQRPrintable(owner) {}
+TQRMemo::TQRMemo(QObject* owner) : TQRPrintable(owner) {
+}
 
 void TQRMemo::setText(const QString& text) {
     m_text = text;
@@ -58,7 +61,9 @@ void TQRMemo::setText(const QString& text) {
     qreal y = 0;
     const QChar* const chars = m_text.constData();
     const qsizetype size = m_text.size();
-    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    const auto isBreak = [](QChar c) {
+        return c == u'\r' || c == u'\n';
+    };
     qsizetype start = 0;
     while (true) {
         const qsizetype end = std::find_if(chars + start, chars + size, isBreak) - chars;
@@ -75,8 +80,8 @@ void TQRMemo::setText(const QString& text) {
             layout.beginLayout();
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(width);
-                m_lines.push_back(Line{static_cast<int>(start + line.textStart()), line.textLength(), y,
-                                       line.height()});
+                m_lines.push_back(Line{static_cast<int>(start + line.textStart()),
+                                       line.textLength(), y, line.height()});
                 y += line.height();
             }
             layout.endLayout();
@@ -104,18 +109,22 @@ void TQRMemo::print(TQuickReport& report, TQRPage& page, qreal bandTop, int) con
     for (const Line& line : m_lines) {
         if (line.y >= Height)
             break;
-        const QRectF rect = QRectF(Left, bandTop + Top + line.y, Width, line.height).intersected(memo);
+        const QRectF rect =
+            QRectF(Left, bandTop + Top + line.y, Width, line.height).intersected(memo);
         addItem(page, rect, m_text.mid(line.start, line.length), font);
     }
 }
 
-TQRSysData::TQRSysData(QObject* owner) : TQRPrintable(owner) {}
-
-void TQRSysData::print(TQuickReport& report, TQRPage& page, qreal bandTop, int pageNumber) const {
-    addItem(page, QRectF(Left, bandTop + Top, Width, Height), QString::number(pageNumber), report.fontIndex(Font));
+TQRSysData::TQRSysData(QObject* owner) : TQRPrintable(owner) {
 }
 
-TQRBand::TQRBand(TQRBandType type, QObject* owner) : QObject(owner), BandType(type) {}
+void TQRSysData::print(TQuickReport& report, TQRPage& page, qreal bandTop, int pageNumber) const {
+    addItem(page, QRectF(Left, bandTop + Top, Width, Height), QString::number(pageNumber),
+            report.fontIndex(Font));
+}
+
+TQRBand::TQRBand(TQRBandType type, QObject* owner) : QObject(owner), BandType(type) {
+}
 
 void TQRBand::setBounds(int left, int top, int width, int height) {
     Left = left;
@@ -124,7 +133,8 @@ void TQRBand::setBounds(int left, int top, int width, int height) {
     Height = height;
 }
 
-TQuickReport::TQuickReport(QObject* owner) : QObject(owner) {}
+TQuickReport::TQuickReport(QObject* owner) : QObject(owner) {
+}
 
 TQuickReport::~TQuickReport() = default;
 
@@ -159,7 +169,8 @@ void TQuickReport::startPage(int& pageNumber, qreal& y, const TQRBand* header) {
     }
 }
 
-void TQuickReport::placeBand(const TQRBand& band, qreal& y, int& pageNumber, const TQRBand* header) {
+void TQuickReport::placeBand(const TQRBand& band, qreal& y, int& pageNumber,
+                             const TQRBand* header) {
     const qreal pageTop = header ? header->Height : 0;
     const qreal bottom = m_paper.height();
     if (y + band.Height > bottom && y > pageTop)
@@ -177,8 +188,9 @@ void TQuickReport::placeBand(const TQRBand& band, qreal& y, int& pageNumber, con
     TQRPage pieces;
     for (const TQRPrintable* control : band.controls())
         control->print(*this, pieces, y, pageNumber);
-    std::stable_sort(pieces.Items.begin(), pieces.Items.end(),
-                     [](const TQRItem& a, const TQRItem& b) { return a.Rect.top() < b.Rect.top(); });
+    std::stable_sort(
+        pieces.Items.begin(), pieces.Items.end(),
+        [](const TQRItem& a, const TQRItem& b) { return a.Rect.top() < b.Rect.top(); });
     qreal shift = 0;
     for (TQRItem& item : pieces.Items) {
         item.Rect.translate(0, shift);

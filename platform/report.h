@@ -49,7 +49,8 @@ public:
     QRectF rect() const { return QRectF(Left, Top, Width, Height); }
 
     // Appends what this control prints on `page` for a band whose top lies at `bandTop`.
-    virtual void print(TQuickReport& report, TQRPage& page, qreal bandTop, int pageNumber) const = 0;
+    virtual void print(TQuickReport& report, TQRPage& page, qreal bandTop,
+                       int pageNumber) const = 0;
 };
 
 // A one-line caption; with AutoSize it takes the width and height of its text.

@@ -81,11 +81,11 @@ int main(int argc, char* argv[]) {
     });
     MainForm->Print1Click();
 
-    const int rc = QProcess::execute(QStringLiteral("pdftoppm"),
-                                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
-                                      QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                      QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                      output.filePath(QStringLiteral("report-page1"))});
+    const int rc = QProcess::execute(
+        QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-f"),
+         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+         QStringLiteral("-singlefile"), pdf, output.filePath(QStringLiteral("report-page1"))});
     if (rc != 0) {
         std::fprintf(stderr, "shoot_report: pdftoppm failed on %s\n", qPrintable(pdf));
         ok = false;

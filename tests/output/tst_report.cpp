@@ -99,21 +99,24 @@ void whilePreviewShows(const std::function<void(TPreviewForm*)>& check) {
 QString runTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return QStringLiteral("<%1 failed: %2>").arg(program, process.errorString());
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 int pdfPages(const QString& pdf) {
     const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 QString pdfPageText(const QString& pdf, int page) {
     const QString n = QString::number(page);
-    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
-                                                 QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+    return runTool(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
+                    pdf, QStringLiteral("-")});
 }
 
 } // namespace
@@ -309,7 +312,8 @@ void TestReport::previewPageLabel_data() {
     QTest::addColumn<QStringList>("labels"); // at each page after Next clicks
     QTest::newRow("one page") << 1 << QStringList{QStringLiteral("Page 1 of 1")};
     QTest::newRow("three pages") << 30
-                                 << QStringList{QStringLiteral("Page 1 of 3"), QStringLiteral("Page 2 of 3"),
+                                 << QStringList{QStringLiteral("Page 1 of 3"),
+                                                QStringLiteral("Page 2 of 3"),
                                                 QStringLiteral("Page 3 of 3")};
 }
 
@@ -472,7 +476,8 @@ void TestReport::printsToChosenFileWhenNoPrinter() {
     whilePreviewShows([&](TPreviewForm* form) {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY2(dialog && dialog->objectName() == QLatin1String("PdfFileDialog"), "no file dialog");
+            QVERIFY2(dialog && dialog->objectName() == QLatin1String("PdfFileDialog"),
+                     "no file dialog");
             asked = true;
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
@@ -501,7 +506,8 @@ void TestReport::printsToChosenFileWhenNoPrinter() {
 void TestReport::printFailureIsReported() {
     listNotes(manyNotes(2, 1));
     QRPrinter->Printer().setOutputFormat(QPrinter::PdfFormat);
-    QRPrinter->Printer().setOutputFileName(m_dir.filePath(QStringLiteral("no/such/folder/report.pdf")));
+    QRPrinter->Printer().setOutputFileName(
+        m_dir.filePath(QStringLiteral("no/such/folder/report.pdf")));
     QRPrinter->setChosen(true);
     QString message;
     whilePreviewShows([&](TPreviewForm* form) {

@@ -1,4 +1,5 @@
-// The report engine on its own: memo line counting, pagination, page drawing and the preview control.
+// The report engine on its own: memo line counting, pagination, page drawing and the preview
+// control.
 #include "platform/qrpreview.h"
 #include "platform/report.h"
 
@@ -192,7 +193,9 @@ void TestReportEngine::bandsAreNeverSplit() {
                 record = item.Text;
             else if (item.Text.startsWith(QLatin1String("line"))) {
                 // Every memo line follows its own record's caption on the same page.
-                QVERIFY2(!record.isEmpty(), qPrintable(QStringLiteral("page %1 starts with a memo line").arg(page + 1)));
+                QVERIFY2(
+                    !record.isEmpty(),
+                    qPrintable(QStringLiteral("page %1 starts with a memo line").arg(page + 1)));
                 seen.insert(record);
             }
         }
@@ -202,7 +205,8 @@ void TestReportEngine::bandsAreNeverSplit() {
 
 void TestReportEngine::bandTallerThanAPageGoesOnOverPages() {
     Fixture f;
-    f.bodies << QStringLiteral("short") << lines(150, QStringLiteral("long")) << QStringLiteral("after");
+    f.bodies << QStringLiteral("short") << lines(150, QStringLiteral("long"))
+             << QStringLiteral("after");
     f.report.Prepare();
     QVERIFY(f.report.PageCount() >= 3);
     QStringList longLines;
@@ -210,7 +214,8 @@ void TestReportEngine::bandTallerThanAPageGoesOnOverPages() {
         QCOMPARE(f.texts(page).value(0), QStringLiteral("Heading"));
         for (const TQRItem& item : f.report.page(page).Items) {
             QVERIFY2(item.Rect.bottom() <= A4.height(), qPrintable(item.Text));
-            const bool headerItem = item.Text == QLatin1String("Heading") || item.Text == QString::number(page + 1);
+            const bool headerItem =
+                item.Text == QLatin1String("Heading") || item.Text == QString::number(page + 1);
             QVERIFY2(headerItem || item.Rect.top() >= 97, qPrintable(item.Text));
             if (item.Text.startsWith(QLatin1String("long")))
                 longLines << item.Text;
@@ -328,7 +333,8 @@ void TestReportEngine::printsEveryPageToPdf() {
 
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY2(info.waitForFinished(30000) && info.exitCode() == 0, "pdfinfo (poppler-utils) is needed");
+    QVERIFY2(info.waitForFinished(30000) && info.exitCode() == 0,
+             "pdfinfo (poppler-utils) is needed");
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))), qPrintable(out));
     QCOMPARE(f.asked, asked);
