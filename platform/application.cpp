@@ -139,7 +139,7 @@ void TApplication::Minimized() {
 
 void TApplication::Restore() {
     QWidget* main = MainForm();
-    if (!main)
+    if (!main || (main->isVisible() && !main->isMinimized()))
         return;
     main->setWindowState((main->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     main->show();

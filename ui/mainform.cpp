@@ -7,6 +7,8 @@
 #include "ui/aboutform.h"
 #include "ui/forms.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
@@ -141,6 +143,13 @@ void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && Application)
         Application->Minimized();
+}
+
+// Closing the main window ends the run, even while the help window stays open.
+void TMainForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 void TMainForm::FormShow() {
