@@ -61,7 +61,9 @@ TCategoryForm::TCategoryForm(QWidget* owner) : TForm(owner) {
     Memo1->installEventFilter(this);
     BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/delete.svg")));
     BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/close.svg")));
-    connect(BitBtn1, &QPushButton::clicked, this, &TCategoryForm::BitBtn1Click);
+    // Whatever escapes a handler is shown in the standard exception display.
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { Application->Guard([this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &TCategoryForm::BitBtn2Click);
 }
 
@@ -77,7 +79,7 @@ bool TCategoryForm::eventFilter(QObject* watched, QEvent* event) {
         const bool enter = keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;
         if (enter || !keyEvent->text().isEmpty()) {
             char key = enter ? '\r' : keyEvent->text().front().toLatin1();
-            Memo1KeyPress(key);
+            Application->Guard([&] { Memo1KeyPress(key); });
         }
         // The name box takes Enter itself: it must not reach the default button, Delete.
         if (enter)

@@ -49,7 +49,9 @@ TNoteForm::TNoteForm(QWidget* owner) : TForm(owner) {
     Edit1->setMaxLength(std::numeric_limits<int>::max());
     BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/ok.svg")));
     BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/cancel.svg")));
-    connect(BitBtn1, &QPushButton::clicked, this, &TNoteForm::BitBtn1Click);
+    // Whatever escapes a handler is shown in the standard exception display.
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { Application->Guard([this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { setModalResult(mrCancel); });
 }
 
