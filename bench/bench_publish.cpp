@@ -27,8 +27,8 @@ struct Listed {
 };
 
 std::string words(std::mt19937& rng, std::size_t length) {
-    static const char* const pool[] = {"meeting", "notes",  "draft", "budget", "call",  "review",
-                                       "plan",    "ideas",  "list",  "follow", "up",    "report",
+    static const char* const pool[] = {"meeting", "notes",  "draft", "budget",  "call", "review",
+                                       "plan",    "ideas",  "list",  "follow",  "up",   "report",
                                        "client",  "design", "fix",   "release", "&",    "<b>"};
     std::string text;
     while (text.size() < length) {
@@ -112,7 +112,8 @@ void BM_Publish(benchmark::State& state) {
         start = std::chrono::steady_clock::now();
         {
             QSaveFile file(copyPath);
-            if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.commit()) {
+            if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() ||
+                !file.commit()) {
                 state.SkipWithError("cannot write the copy");
                 return;
             }

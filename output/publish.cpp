@@ -38,12 +38,18 @@ constexpr std::array<unsigned char, 256> byteKinds = [] {
 
 std::string_view replacement(char c) {
     switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    case '\'': return "&#39;";
-    default: return LineEnd;
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&#39;";
+    default:
+        return LineEnd;
     }
 }
 
@@ -213,7 +219,9 @@ std::string PercentEncoded(std::string_view name) {
 }
 
 TListedRows GridRows(const TStringGrid& grid) {
-    return {grid.RowCount(), [&grid](int row) -> const std::string& { return grid.Cells(4, row); }};
+    return {grid.RowCount(), [&grid](int row) -> const std::string& {
+                return grid.Cells(4, row);
+            }};
 }
 
 bool WritePage(TData& store, const TListedRows& rows, const std::string& fileName,
@@ -286,10 +294,13 @@ bool WritePage(TData& store, const TListedRows& rows, const std::string& fileNam
         page.endLine();
         page << "<tr>";
         page.endLine();
-        page << "<td width='10%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Status</strong></td>"
-                "<td width='50%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Title</strong></td>"
-                "<td width='20%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Category</strong></td>"
-                "<td width='20%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Date</strong></td>";
+        page
+            << "<td width='10%' bgcolor='#0000FF'><font "
+               "color='#FFFFFF'><strong>Status</strong></td>"
+               "<td width='50%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Title</strong></td>"
+               "<td width='20%' bgcolor='#0000FF'><font "
+               "color='#FFFFFF'><strong>Category</strong></td>"
+               "<td width='20%' bgcolor='#0000FF'><font color='#FFFFFF'><strong>Date</strong></td>";
         page.endLine();
         page << "</tr>";
         page.endLine();

@@ -6,21 +6,24 @@
 
 namespace {
 
-// "Name (*.a)|*.a|Other|*.b;*.c" in the form Qt reads: "Name (*.a);;Other (*.b *.c)".
-// A name that already shows its patterns keeps them as they are.
+// "Name (*.a)|*.a|Other|*.b;*.c" in the form Qt reads: "Name (*.a);;Other (*.b *.c)". A name
+// that shows its own patterns in brackets is kept whole; Qt takes the patterns from there.
 QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString name = parts[i].trimmed();
+        if (name.endsWith(QLatin1Char(')'))) {
+            filters << name;
+            continue;
+        }
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& pattern : patterns) {
             pattern = pattern.trimmed();
             if (pattern == QLatin1String("*.*"))
-                pattern = QStringLiteral("*");
+                pattern = QStringLiteral("*"); // every file, with or without a dot
         }
-        const QString shown = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-        filters << (name.endsWith(shown) ? name : name + QLatin1Char(' ') + shown);
+        filters << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }

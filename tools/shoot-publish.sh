@@ -9,6 +9,7 @@ profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 
 shot() { # URL PNG
+  rm -f "$2"
   timeout 120 /usr/bin/chromium --headless --no-sandbox --disable-gpu --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \
     --user-data-dir="$profile" --hide-scrollbars --window-size=1024,768 \

@@ -82,8 +82,12 @@ private Q_SLOTS:
     void initTestCase() {
         qputenv("TZ", "UTC");
         tzset();
-        Clock = [] { return PublishedAt; };
-        Screen->Apply = [this](TCursor c) { m_cursors.push_back(c); };
+        Clock = [] {
+            return PublishedAt;
+        };
+        Screen->Apply = [this](TCursor c) {
+            m_cursors.push_back(c);
+        };
     }
     void cleanupTestCase() {
         Clock = nullptr;
@@ -103,11 +107,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("golden");
-        QTest::newRow("empty list") << QStringList{} << "notes.htm" << "empty.htm";
+        QTest::newRow("empty list") << QStringList{} << "notes.htm"
+                                    << "empty.htm";
         // Sorted by title: the note without a title first.
-        QTest::newRow("three notes") << QStringList{"7", "3", "12"} << "notes.htm" << "three.htm";
-        QTest::newRow("name needing encoding")
-            << QStringList{"12"} << "Bob's notes #1.htm" << "encoded-name.htm";
+        QTest::newRow("three notes") << QStringList{"7", "3", "12"} << "notes.htm"
+                                     << "three.htm";
+        QTest::newRow("name needing encoding") << QStringList{"12"} << "Bob's notes #1.htm"
+                                               << "encoded-name.htm";
     }
     void goldenPages() {
         QFETCH(QStringList, ids);
@@ -139,28 +145,37 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("line");
         QTest::newRow("afternoon") << qint64(PublishedAt) << QByteArray("12/10/26 14:05:09");
         QTest::newRow("midnight: the date alone") << qint64(1796860800) << QByteArray("12/10/26");
-        QTest::newRow("a second past midnight") << qint64(1796860801) << QByteArray("12/10/26 00:00:01");
+        QTest::newRow("a second past midnight")
+            << qint64(1796860801) << QByteArray("12/10/26 00:00:01");
     }
     void heading() {
         QFETCH(qint64, at);
         QFETCH(QByteArray, line);
-        Clock = [at] { return std::time_t(at); };
+        Clock = [at] {
+            return std::time_t(at);
+        };
         QTemporaryDir dir;
         const TPublishResult result = publish(dir.filePath("p.htm"));
-        Clock = [] { return PublishedAt; };
+        Clock = [] {
+            return PublishedAt;
+        };
         QVERIFY2(result.ok, result.error.c_str());
-        QVERIFY(readAll(dir.filePath("p.htm")).contains("\r\n<h1>Quillbox 1.3 - " + line + "</h1>\r\n"));
+        QVERIFY(readAll(dir.filePath("p.htm"))
+                    .contains("\r\n<h1>Quillbox 1.3 - " + line + "</h1>\r\n"));
     }
 
     // Values reach the page as the typed text, never as markup, and in UTF-8.
     void textEscaping_data() {
         QTest::addColumn<QByteArray>("title");
         QTest::addColumn<QByteArray>("shown");
-        QTest::newRow("markup") << QByteArray("<b>x</b> & <script>alert(1)</script>")
-                                << QByteArray("&lt;b&gt;x&lt;/b&gt; &amp; &lt;script&gt;alert(1)&lt;/script&gt;");
-        QTest::newRow("quotes") << QByteArray("it's \"so\"") << QByteArray("it&#39;s &quot;so&quot;");
+        QTest::newRow("markup")
+            << QByteArray("<b>x</b> & <script>alert(1)</script>")
+            << QByteArray("&lt;b&gt;x&lt;/b&gt; &amp; &lt;script&gt;alert(1)&lt;/script&gt;");
+        QTest::newRow("quotes") << QByteArray("it's \"so\"")
+                                << QByteArray("it&#39;s &quot;so&quot;");
         QTest::newRow("reference stays text") << QByteArray("&amp;") << QByteArray("&amp;amp;");
-        QTest::newRow("utf-8 kept") << QByteArray("Καλημέρα 日本語") << QByteArray("Καλημέρα 日本語");
+        QTest::newRow("utf-8 kept")
+            << QByteArray("Καλημέρα 日本語") << QByteArray("Καλημέρα 日本語");
         QTest::newRow("windows-1252 read as such")
             << QByteArray("caf\xe9 \x80") << QByteArray("caf\xc3\xa9 \xe2\x82\xac");
         QTest::newRow("line feed as CR LF") << QByteArray("a\nb") << QByteArray("a\r\nb");
@@ -172,11 +187,13 @@ private Q_SLOTS:
         const std::string text = title.toStdString();
         addNote({1, text.c_str(), text.c_str(), 0, text.c_str(), text.c_str()});
         listIds({"1"});
-        const QByteArray page = QByteArray::fromStdString(PageText(m_store, GridRows(*m_grid), "p.htm", text));
+        const QByteArray page =
+            QByteArray::fromStdString(PageText(m_store, GridRows(*m_grid), "p.htm", text));
 
         QCOMPARE(page.count("<h1>Quillbox 1.3 - " + shown + "</h1>\r\n"), 1);
         QCOMPARE(page.count("#NOTE1'>" + shown + "</a></td>\r\n"), 1);
-        QCOMPARE(page.count("<td width='20%'>" + shown + "</td>\r\n"), 4); // category and date, twice
+        QCOMPARE(page.count("<td width='20%'>" + shown + "</td>\r\n"),
+                 4); // category and date, twice
         QCOMPARE(page.count("<td width='50%'>" + shown + "</td>\r\n"), 1);
         QCOMPARE(page.count("<td colspan='4'>" + shown + "</td>\r\n"), 1);
     }
@@ -185,8 +202,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("href");
         QTest::newRow("plain") << "notes.htm" << QByteArray("notes.htm");
-        QTest::newRow("apostrophe and blank") << "Bob's notes.htm" << QByteArray("Bob%27s%20notes.htm");
-        QTest::newRow("markup and fragment") << "<a>#&\"x.htm" << QByteArray("%3Ca%3E%23%26%22x.htm");
+        QTest::newRow("apostrophe and blank")
+            << "Bob's notes.htm" << QByteArray("Bob%27s%20notes.htm");
+        QTest::newRow("markup and fragment")
+            << "<a>#&\"x.htm" << QByteArray("%3Ca%3E%23%26%22x.htm");
         QTest::newRow("unreserved kept") << "A-z_0.9~.htm" << QByteArray("A-z_0.9~.htm");
         QTest::newRow("non-ASCII as UTF-8 bytes") << "Ελ.htm" << QByteArray("%CE%95%CE%BB.htm");
         QTest::newRow("backslash is part of the name") << "a\\b.htm" << QByteArray("a%5Cb.htm");
@@ -245,7 +264,8 @@ private Q_SLOTS:
     // (A file size limit fails the write for root too.)
     void writeFailureKeepsOldPage() {
         for (int id = 1; id <= 2000; ++id)
-            addNote({id, "A title long enough to fill the page", "Work", 0, "Body text", "12/01/26"});
+            addNote(
+                {id, "A title long enough to fill the page", "Work", 0, "Body text", "12/01/26"});
         QStringList ids;
         for (int id = 1; id <= 2000; ++id)
             ids << QString::number(id);

@@ -15,9 +15,9 @@ namespace {
 
 constexpr const char* Chromium = "/usr/bin/chromium";
 
-const QString Markup = QStringLiteral(
-    "<b>x</b> & <script>document.title='pwned';"
-    "document.body.appendChild(document.createElement('mark'))</script>");
+const QString Markup =
+    QStringLiteral("<b>x</b> & <script>document.title='pwned';"
+                   "document.body.appendChild(document.createElement('mark'))</script>");
 
 } // namespace
 
@@ -107,10 +107,8 @@ private Q_SLOTS:
         }
 
         // The markup title is text: no element, no script run, shown as typed.
-        const QString shownMarkup = QString(Markup)
-                                        .replace("&", "&amp;")
-                                        .replace("<", "&lt;")
-                                        .replace(">", "&gt;");
+        const QString shownMarkup =
+            QString(Markup).replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;");
         QCOMPARE(dom.count(shownMarkup), 2);
         QVERIFY2(!dom.contains("<script", Qt::CaseInsensitive), qPrintable(dom));
         QVERIFY(!dom.contains("<b>"));
@@ -118,7 +116,8 @@ private Q_SLOTS:
         QVERIFY(!dom.contains("pwned</title>"));
 
         // Greek and Japanese arrive as those characters.
-        const QStringList titles = captures(summary, QStringLiteral("<a href=\"[^\"]*\">(.*?)</a>"));
+        const QStringList titles =
+            captures(summary, QStringLiteral("<a href=\"[^\"]*\">(.*?)</a>"));
         QCOMPARE(titles.value(1), QStringLiteral("Καλημέρα κόσμε"));
         QVERIFY(dom.contains("<td width=\"20%\">日本語</td>"));
         QVERIFY(dom.contains("こんにちは"));

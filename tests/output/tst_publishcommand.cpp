@@ -26,8 +26,9 @@
 
 namespace {
 
-// Runs `answer` on the modal window named `name` (with no name: a message box) once it is up; after five seconds closes
-// whatever modal window is open instead, so that a test fails rather than hangs.
+// Runs `answer` on the modal window named `name` (with no name: a message box) once it is up; after
+// five seconds closes whatever modal window is open instead, so that a test fails rather than
+// hangs.
 void whenModal(const QString& name, std::function<void(QWidget*)> answer) {
     auto* poll = new QTimer(qApp);
     const QDeadlineTimer deadline(5000);
@@ -115,7 +116,9 @@ class TestPublishCommand : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        Clock = [] { return std::time_t(1796911509); };
+        Clock = [] {
+            return std::time_t(1796911509);
+        };
         m_started = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_home.path()));
         {
@@ -209,7 +212,8 @@ private Q_SLOTS:
         }
         QCOMPARE(gridTitles(), titles);
 
-        const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-') + ".htm";
+        const QString name =
+            QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-') + ".htm";
         Shown shown;
         answerSaveDialog(m_out.path(), name, shown);
         MainForm->Publish1->trigger();
