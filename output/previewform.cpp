@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QScreen>
 
 TPreviewForm::TPreviewForm(QWidget* owner) : TForm(owner) {
     Ui_TPreviewForm form;
@@ -53,6 +54,8 @@ bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TPreviewForm::FormShow() {
+    if (const QScreen* where = screen())
+        move(where->availableGeometry().center() - frameGeometry().center() + pos());
     // Every showing starts at the first page of the report just prepared.
     QRPreview1->setReport(Report);
     QRPreview1->setZoom(75);

@@ -20,6 +20,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -371,6 +372,9 @@ void TestReport::previewStartsAtPageOneAndZoom75() {
         QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("75%"));
         QVERIFY(!form->BitBtn3->isEnabled());
         QVERIFY(form->BitBtn4->isEnabled());
+        const QPoint off =
+            form->frameGeometry().center() - form->screen()->availableGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 2, "the preview window is not centred on the screen");
         checked = true;
     });
     MainForm->Print1Click();
