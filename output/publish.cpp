@@ -350,13 +350,12 @@ TPublishResult PublishPage(TData& store, const TListedRows& rows, const std::str
     THourGlass hourGlass;
     TPublishResult result;
     const QString filePath = QString::fromStdString(path);
-    result.path = QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()).toStdString();
-
     if (filePath.isEmpty()) {
         result.ok = false;
         result.error = "No file name was given.";
         return result;
     }
+    result.path = QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()).toStdString();
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
