@@ -32,8 +32,8 @@ double since(Clock::time_point from) {
 }
 
 std::string words(std::mt19937& rng, std::size_t length) {
-    static const char* const pool[] = {"meeting", "notes", "draft",  "budget", "call",   "review",
-                                       "plan",    "ideas", "list",   "follow", "up",     "report",
+    static const char* const pool[] = {"meeting", "notes", "draft",   "budget", "call",   "review",
+                                       "plan",    "ideas", "list",    "follow", "up",     "report",
                                        "client",  "fix",   "release", "garden", "travel", "book"};
     std::string text;
     while (text.size() < length) {
@@ -58,7 +58,8 @@ void makeNotes(TData& data, int count) {
             body += " invoice";
         if (i % 100000 == 50000)
             body += " zeppelin";
-        data.AddNote(words(rng, 30), Categories[rng() % std::size(Categories)], uint8_t(rng() % 4 == 0), body);
+        data.AddNote(words(rng, 30), Categories[rng() % std::size(Categories)],
+                     uint8_t(rng() % 4 == 0), body);
     }
 }
 
@@ -177,7 +178,8 @@ void BM_SearchNotes(benchmark::State& state) {
         const auto t1 = Clock::now();
         std::size_t found = 0;
         for (const TNote& n : Data->Notes)
-            found += n.Title.find(text) != std::string::npos || n.Body.find(text) != std::string::npos;
+            found +=
+                n.Title.find(text) != std::string::npos || n.Body.find(text) != std::string::npos;
         benchmark::DoNotOptimize(found);
         base += since(t1);
         op += o;
@@ -224,7 +226,12 @@ void BM_StartUp(benchmark::State& state) {
     report(state, op, base);
 }
 
-BENCHMARK(BM_FillGrid)->Arg(100000)->Arg(1000000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillGrid)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNotes)
     ->ArgsProduct({{100000, 1000000}, {0, 1, 2}})
     ->Iterations(3)
@@ -240,7 +247,8 @@ BENCHMARK(BM_StartUp)->Arg(100000)->Iterations(3)->UseManualTime()->Unit(benchma
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     Application = new TApplication(&app);
     benchmark::Initialize(&argc, argv);

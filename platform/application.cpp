@@ -15,7 +15,8 @@
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication(QObject* parent) : QObject(parent) {}
+TApplication::TApplication(QObject* parent) : QObject(parent) {
+}
 
 TApplication::~TApplication() {
     DestroyForms();
@@ -42,11 +43,20 @@ int TApplication::MessageBox(const QString& text, const QString& caption, int fl
     box.setWindowTitle(caption.isEmpty() ? m_title : caption);
     box.setText(text);
     switch (flags & 0xF0) {
-    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case MB_ICONSTOP:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MB_ICONWARNING:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MB_ICONINFORMATION:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
     struct Choice {
         QMessageBox::StandardButton button;

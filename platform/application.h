@@ -35,8 +35,7 @@ public:
     ~TApplication() override;
 
     // Creates a form owned by the application; the first one created is the main window.
-    template <typename T>
-    void CreateForm(T*& global) {
+    template <typename T> void CreateForm(T*& global) {
         auto form = std::make_unique<T>();
         global = form.get();
         adoptForm(form.release());

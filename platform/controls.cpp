@@ -120,8 +120,8 @@ void TRadioGroup::arrange() {
         return;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    const QRect area = style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                               QStyle::SC_GroupBoxContents, this);
+    const QRect area =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
     const int count = static_cast<int>(m_buttons.size());
     const int rowsPerColumn = (count + m_columns - 1) / m_columns;
     const int left = area.left() + 4;
@@ -132,8 +132,8 @@ void TRadioGroup::arrange() {
         const int row = i % rowsPerColumn;
         QRadioButton* b = m_buttons[static_cast<std::size_t>(i)];
         const int h = std::min(b->sizeHint().height(), std::max(rowHeight, 1));
-        b->setGeometry(left + column * columnWidth, area.top() + row * rowHeight + (rowHeight - h) / 2,
-                       columnWidth, h);
+        b->setGeometry(left + column * columnWidth,
+                       area.top() + row * rowHeight + (rowHeight - h) / 2, columnWidth, h);
     }
 }
 

@@ -40,7 +40,7 @@ public:
     const QAbstractItemModel* CellModel() const;
 
 Q_SIGNALS:
-    void Click();    // the user or the program made a different row current
+    void Click(); // the user or the program made a different row current
     void DblClick();
 
 private:

@@ -9,8 +9,17 @@ TRxTrayIcon::TRxTrayIcon(QObject* parent) : QObject(parent), m_tray(new QSystemT
     });
 }
 
+namespace {
+int availableOverride = -1;
+}
+
 bool TRxTrayIcon::Available() {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return availableOverride >= 0 ? availableOverride == 1
+                                  : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TRxTrayIcon::setAvailableOverride(int available) {
+    availableOverride = available;
 }
 
 QString TRxTrayIcon::Hint() const {
@@ -41,5 +50,6 @@ bool TRxTrayIcon::Visible() const {
 
 // An icon without a picture would stand as an empty square, so it waits for its picture.
 void TRxTrayIcon::apply() {
-    m_tray->setVisible(m_active && Available() && !m_tray->icon().isNull());
+    m_tray->setVisible(m_active && QSystemTrayIcon::isSystemTrayAvailable() &&
+                       !m_tray->icon().isNull());
 }

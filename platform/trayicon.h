@@ -14,6 +14,8 @@ public:
     explicit TRxTrayIcon(QObject* parent = nullptr);
 
     static bool Available();
+    // Stands in for a desktop with (1) or without (0) a notification area; -1 asks the desktop.
+    static void setAvailableOverride(int available);
 
     QString Hint() const;
     void setHint(const QString& hint);

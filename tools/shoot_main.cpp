@@ -74,12 +74,14 @@ int main(int argc, char* argv[]) {
     MainForm->About1Click();
 
     // The tools live one folder below the program and its help file.
-    const QString help = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../quillbox.hlp"));
+    const QString help =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../quillbox.hlp"));
     THelpWindow window;
     if (window.Open(help, Application->Title()))
         shoot(&window, "help.png");
     else
-        std::fprintf(stderr, "shoot_main: no help file at %s; help window not drawn\n", qPrintable(help));
+        std::fprintf(stderr, "shoot_main: no help file at %s; help window not drawn\n",
+                     qPrintable(help));
     ShutDown();
     return ok ? 0 : 1;
 }

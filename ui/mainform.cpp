@@ -21,9 +21,10 @@
 
 namespace {
 // Handlers run through the standard exception display, as the message loop would show them.
-template <typename F>
-auto guarded(F f) {
-    return [f] { Application->Guard(f); };
+template <typename F> auto guarded(F f) {
+    return [f] {
+        Application->Guard(f);
+    };
 }
 } // namespace
 
@@ -90,19 +91,29 @@ TMainForm::TMainForm(QWidget* owner) : QMainWindow(owner) {
     connect(RadioGroup1, &TRadioGroup::Click, this, guarded([this] { RadioGroup1Click(); }));
     connect(StringGrid1, &TStringGrid::Click, this, guarded([this] { StringGrid1Click(); }));
     connect(StringGrid1, &TStringGrid::DblClick, this, guarded([this] { StringGrid1DblClick(); }));
-    Memo1->OnKeyPress = [this](char& key) { Application->Guard([&] { Memo1KeyPress(key); }); };
+    Memo1->OnKeyPress = [this](char& key) {
+        Application->Guard([&] { Memo1KeyPress(key); });
+    };
 
     for (TPanel* panel : {Panel1, Panel2, Panel3, Panel4})
         panel->setBevelOuter(bvNone);
-    Panel3->OnResize = [this](QObject*) { Application->Guard([this] { Panel3Resize(); }); };
-    Panel2->OnResize = [this](QObject*) { Application->Guard([this] { Panel2Resize(); }); };
+    Panel3->OnResize = [this](QObject*) {
+        Application->Guard([this] { Panel3Resize(); });
+    };
+    Panel2->OnResize = [this](QObject*) {
+        Application->Guard([this] { Panel2Resize(); });
+    };
 
     if (Data)
-        Data->SortChoice = [this] { return RadioGroup1->ItemIndex(); };
+        Data->SortChoice = [this] {
+            return RadioGroup1->ItemIndex();
+        };
 
     // Construction steps that the definition can't hold.
     if (QRPrinter)
-        QRPrinter->OnPreview = [this] { ShowPreview(); };
+        QRPrinter->OnPreview = [this] {
+            ShowPreview();
+        };
     const QString title = Application ? Application->Title() : QString();
     setWindowTitle(title);
     RxTrayIcon1 = new TRxTrayIcon(this);
@@ -110,7 +121,9 @@ TMainForm::TMainForm(QWidget* owner) : QMainWindow(owner) {
     RxTrayIcon1->setIcon(QIcon(QStringLiteral(":/icons/quillbox.svg")));
     connect(RxTrayIcon1, &TRxTrayIcon::DblClick, this, guarded([this] { RxTrayIcon1DblClick(); }));
     if (Application)
-        Application->OnMinimize = [this] { ApplicationMinimize(); };
+        Application->OnMinimize = [this] {
+            ApplicationMinimize();
+        };
 }
 
 TMainForm::~TMainForm() {
@@ -141,8 +154,15 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // The minimise event comes once the window has finished minimising.
     if (event->type() == QEvent::WindowStateChange && isMinimized() && Application)
-        Application->Minimized();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized() && Application)
+                    Application->Minimized();
+            },
+            Qt::QueuedConnection);
 }
 
 // Closing the main window ends the run, even while the help window stays open.
@@ -227,7 +247,8 @@ void TMainForm::Panel3Resize() {
     Label1->move(ComboBox1->x() - Label1->width() - 4, Label2->y());
     const int gridTop = RadioGroup1->height() + 8;
     // A panel dragged small leaves no room: a size below zero is none.
-    StringGrid1->setGeometry(4, gridTop, std::max(W - 8, 0), std::max(Label1->y() - gridTop - 4, 0));
+    StringGrid1->setGeometry(4, gridTop, std::max(W - 8, 0),
+                             std::max(Label1->y() - gridTop - 4, 0));
     const int w = StringGrid1->width();
     StringGrid1->setColWidths(0, static_cast<int>(w * 0.1));
     StringGrid1->setColWidths(1, static_cast<int>(w * 0.45));
@@ -237,7 +258,8 @@ void TMainForm::Panel3Resize() {
 }
 
 void TMainForm::Panel2Resize() {
-    RichEdit1->setGeometry(4, 4, std::max(Panel2->width() - 8, 0), std::max(Panel2->height() - 8, 0));
+    RichEdit1->setGeometry(4, 4, std::max(Panel2->width() - 8, 0),
+                           std::max(Panel2->height() - 8, 0));
 }
 
 void TMainForm::CheckBox1Click() {

@@ -72,10 +72,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("ascii") << QByteArray("Plain") << QStringLiteral("Plain");
-        QTest::newRow("utf-8") << QByteArray("Cr\xC3\xA8me \xE2\x82\xAC") << QStringLiteral(u"Crème €");
-        QTest::newRow("windows-1252") << QByteArray("Cr\xE8me \x80 \x93q\x94") << QStringLiteral(u"Crème € “q”");
+        QTest::newRow("utf-8") << QByteArray("Cr\xC3\xA8me \xE2\x82\xAC")
+                               << QStringLiteral(u"Crème €");
+        QTest::newRow("windows-1252")
+            << QByteArray("Cr\xE8me \x80 \x93q\x94") << QStringLiteral(u"Crème € “q”");
         QTest::newRow("cut utf-8") << QByteArray("ab\xC3") << QStringLiteral(u"abÃ");
-        QTest::newRow("nul inside") << QByteArray("a\0b", 3) << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+        QTest::newRow("nul inside")
+            << QByteArray("a\0b", 3)
+            << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
     }
     void toQString() {
         QFETCH(QByteArray, bytes);
@@ -95,11 +99,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("icon");
-        QTest::newRow("yes") << (MB_YESNO | MB_ICONQUESTION) << "Yes" << QStringList{"No", "Yes"} << int(IDYES) << int(QMessageBox::Question);
-        QTest::newRow("no") << (MB_YESNO | MB_ICONQUESTION) << "No" << QStringList{"No", "Yes"} << int(IDNO) << int(QMessageBox::Question);
-        QTest::newRow("closed yes/no") << int(MB_YESNO) << "none" << QStringList{"No", "Yes"} << int(IDNO) << int(QMessageBox::NoIcon);
-        QTest::newRow("ok") << (MB_OK | MB_ICONSTOP) << "OK" << QStringList{"OK"} << int(IDOK) << int(QMessageBox::Critical);
-        QTest::newRow("cancel") << (MB_OKCANCEL | MB_ICONWARNING) << "Cancel" << QStringList{"Cancel", "OK"} << int(IDCANCEL) << int(QMessageBox::Warning);
+        QTest::newRow("yes") << (MB_YESNO | MB_ICONQUESTION) << "Yes" << QStringList{"No", "Yes"}
+                             << int(IDYES) << int(QMessageBox::Question);
+        QTest::newRow("no") << (MB_YESNO | MB_ICONQUESTION) << "No" << QStringList{"No", "Yes"}
+                            << int(IDNO) << int(QMessageBox::Question);
+        QTest::newRow("closed yes/no") << int(MB_YESNO) << "none" << QStringList{"No", "Yes"}
+                                       << int(IDNO) << int(QMessageBox::NoIcon);
+        QTest::newRow("ok") << (MB_OK | MB_ICONSTOP) << "OK" << QStringList{"OK"} << int(IDOK)
+                            << int(QMessageBox::Critical);
+        QTest::newRow("cancel") << (MB_OKCANCEL | MB_ICONWARNING) << "Cancel"
+                                << QStringList{"Cancel", "OK"} << int(IDCANCEL)
+                                << int(QMessageBox::Warning);
     }
     void messageBox() {
         QFETCH(int, flags);
@@ -109,7 +119,9 @@ private Q_SLOTS:
         QFETCH(int, icon);
         Seen seen;
         answerBox(answer, seen);
-        QCOMPARE(Application->MessageBox(QStringLiteral("Are you sure?"), QStringLiteral("Delete Note"), flags), result);
+        QCOMPARE(Application->MessageBox(QStringLiteral("Are you sure?"),
+                                         QStringLiteral("Delete Note"), flags),
+                 result);
         QCOMPARE(seen.shown, 1);
         QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
         QCOMPARE(seen.caption, QStringLiteral("Delete Note"));
@@ -128,9 +140,12 @@ private Q_SLOTS:
     void guardShowsException_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "Out of memory" << "Out of memory.";
-        QTest::newRow("already a sentence") << "Disk full." << "Disk full.";
-        QTest::newRow("empty") << "" << ".";
+        QTest::newRow("plain") << "Out of memory"
+                               << "Out of memory.";
+        QTest::newRow("already a sentence") << "Disk full."
+                                            << "Disk full.";
+        QTest::newRow("empty") << ""
+                               << ".";
     }
     void guardShowsException() {
         QFETCH(QString, message);
@@ -185,7 +200,8 @@ private Q_SLOTS:
         }
         QVERIFY(opened);
         QVERIFY(Application->HelpWindow()->isVisible());
-        QVERIFY(Application->HelpWindow()->Browser()->toPlainText().contains(QStringLiteral("Quillbox help")));
+        QVERIFY(Application->HelpWindow()->Browser()->toPlainText().contains(
+            QStringLiteral("Quillbox help")));
     }
 
     void memoLines_data() {
@@ -243,7 +259,8 @@ private Q_SLOTS:
     void radioGroup() {
         TRadioGroup group;
         group.setItemIndex(2); // before the items, as a form definition may set it
-        group.setItems({QStringLiteral("Title"), QStringLiteral("Category"), QStringLiteral("Date")});
+        group.setItems(
+            {QStringLiteral("Title"), QStringLiteral("Category"), QStringLiteral("Date")});
         group.setColumns(3);
         group.resize(233, 38);
         group.show();

@@ -105,8 +105,9 @@ class TestMainForm : public QObject {
         for (const QString& c : categories)
             data.AddCategory(TCategory(c.toStdString()));
         for (int i = 1; i <= notes; ++i)
-            data.AddNote("Note " + std::to_string(i), categories.value(i % categories.size()).toStdString(),
-                         i % 3 == 0 ? 1 : 0, "Body " + std::to_string(i) + "\r\nsecond line");
+            data.AddNote("Note " + std::to_string(i),
+                         categories.value(i % categories.size()).toStdString(), i % 3 == 0 ? 1 : 0,
+                         "Body " + std::to_string(i) + "\r\nsecond line");
         QVERIFY(data.Save().ok);
     }
 
@@ -162,7 +163,8 @@ private Q_SLOTS:
         QCOMPARE(MainForm->windowTitle(), QStringLiteral("Quillbox 1.3"));
         QCOMPARE(MainForm->RxTrayIcon1->Hint(), QStringLiteral("Quillbox 1.3"));
         QVERIFY(MainForm->RxTrayIcon1->Active());
-        QCOMPARE(AboutForm->Memo1->document()->findBlockByNumber(2).text(), QStringLiteral("Quillbox 1.3"));
+        QCOMPARE(AboutForm->Memo1->document()->findBlockByNumber(2).text(),
+                 QStringLiteral("Quillbox 1.3"));
         QCOMPARE(AboutForm->Memo1->document()->blockCount(), 7);
         QVERIFY(QRPrinter->OnPreview);
         QVERIFY(Application->OnMinimize);
@@ -213,7 +215,9 @@ private Q_SLOTS:
     void startUpWithBadDataFile_data() {
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QStringList>("told");
-        QTest::newRow("damaged") << false << QStringList{"damaged", "3 notes", "2 categories", "Quillbox.dat.damaged"};
+        QTest::newRow("damaged") << false
+                                 << QStringList{"damaged", "3 notes", "2 categories",
+                                                "Quillbox.dat.damaged"};
         QTest::newRow("unreadable") << true << QStringList{"could not be read", "folder"};
     }
     void startUpWithBadDataFile() {
@@ -254,7 +258,8 @@ private Q_SLOTS:
         QCOMPARE(MainForm->Label1->pos(), QPoint(413, 192));
         QCOMPARE(MainForm->StringGrid1->geometry(), QRect(4, 46, 584, 142));
         const TStringGrid& grid = *MainForm->StringGrid1;
-        QCOMPARE((QList<int>{grid.ColWidths(0), grid.ColWidths(1), grid.ColWidths(2), grid.ColWidths(3), grid.ColWidths(4)}),
+        QCOMPARE((QList<int>{grid.ColWidths(0), grid.ColWidths(1), grid.ColWidths(2),
+                             grid.ColWidths(3), grid.ColWidths(4)}),
                  (QList<int>{58, 262, 87, 175, 58}));
         MainForm->Panel2->resize(592, 73);
         MainForm->Panel2Resize();
@@ -271,7 +276,8 @@ private Q_SLOTS:
         MainForm->resize(MainForm->width() + 100, MainForm->height() + 50);
         QTRY_COMPARE(MainForm->StringGrid1->width(), MainForm->Panel3->width() - 8);
         QCOMPARE(MainForm->RichEdit1->width(), MainForm->Panel2->width() - 8);
-        QCOMPARE(MainForm->GroupBox1->x(), MainForm->Panel3->width() - MainForm->GroupBox1->width() - 4);
+        QCOMPARE(MainForm->GroupBox1->x(),
+                 MainForm->Panel3->width() - MainForm->GroupBox1->width() - 4);
         QCOMPARE(MainForm->Label2->y(), MainForm->Panel3->height() - MainForm->Memo1->height() - 4);
     }
 
@@ -327,7 +333,8 @@ private Q_SLOTS:
         };
         QCOMPARE(items(MainForm->File1), (QStringList{"&Print...", "P&ublish...", "-", "E&xit"}));
         QCOMPARE(items(MainForm->View1), (QStringList{"&Toolbar"}));
-        QCOMPARE(items(MainForm->Note1), (QStringList{"&Add", "&Edit", "&Delete", "-", "&Categories..."}));
+        QCOMPARE(items(MainForm->Note1),
+                 (QStringList{"&Add", "&Edit", "&Delete", "-", "&Categories..."}));
         QCOMPARE(items(MainForm->Help1), (QStringList{"&Contents", "-", "&About..."}));
         QVERIFY(MainForm->Toolbar1->isChecked());
     }
@@ -339,7 +346,8 @@ private Q_SLOTS:
             QTimer::singleShot(0, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 shown = modal == AboutForm;
-                if (auto* ok = modal ? modal->findChild<QAbstractButton*>(QStringLiteral("BitBtn1")) : nullptr)
+                if (auto* ok = modal ? modal->findChild<QAbstractButton*>(QStringLiteral("BitBtn1"))
+                                     : nullptr)
                     ok->click();
             });
             MainForm->About1Click();
@@ -357,18 +365,30 @@ private Q_SLOTS:
         QVERIFY2(seen.text.contains(QStringLiteral("quillbox.hlp")), qPrintable(seen.text));
     }
 
-    // Without a notification area, minimising must keep the window reachable.
-    void minimiseWithoutNotificationArea() {
-        if (TRxTrayIcon::Available())
-            QSKIP("this desktop has a notification area");
+    // With a notification area minimising hides the window, and the icon's double-click
+    // brings it back without loading the data file again. Without one, minimising must keep
+    // the window reachable.
+    void minimiseAndRestore_data() {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("notification area") << true;
+        QTest::newRow("none") << false;
+    }
+    void minimiseAndRestore() {
+        QFETCH(bool, tray);
+        TRxTrayIcon::setAvailableOverride(tray ? 1 : 0);
+        writeDataFile(3, {QStringLiteral("Work")});
         start();
         MainForm->showMinimized();
         QTRY_VERIFY(MainForm->isMinimized());
-        QVERIFY(!MainForm->isHidden());
-        MainForm->RxTrayIcon1DblClick();
-        QTRY_VERIFY(!MainForm->isMinimized());
-        QVERIFY(MainForm->isVisible());
-        QCOMPARE(Data->Notes.size(), std::size_t(0)); // the show event ran once
+        QTRY_COMPARE(MainForm->isHidden(), tray);
+        QTest::qWait(20);
+        QCOMPARE(MainForm->isHidden(), tray);
+        MainForm->RxTrayIcon1->DblClick();
+        QTRY_VERIFY(MainForm->isVisible());
+        QVERIFY(!MainForm->isMinimized());
+        QCOMPARE(Data->Notes.size(), std::size_t(3));
+        QCOMPARE(column(4).size(), 2);
+        TRxTrayIcon::setAvailableOverride(-1);
     }
 
     void exitCloses() {
@@ -383,14 +403,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("closed");
         QTest::addColumn<int>("filter"); // 0 "All", 1 Work, 2 Home, 3 the category named All
         QTest::addColumn<QStringList>("ids");
-        QTest::newRow("open, all") << true << false << 0 << QStringList{"1", "3", "5", "7", "9", "11"};
+        QTest::newRow("open, all")
+            << true << false << 0 << QStringList{"1", "3", "5", "7", "9", "11"};
         QTest::newRow("closed, all") << false << true << 0 << QStringList{"2", "4", "6", "8", "10"};
         QTest::newRow("open, Work") << true << false << 1 << QStringList{"1", "3", "5", "7", "9"};
         QTest::newRow("both, Home") << true << true << 2 << QStringList{"2", "4", "6", "8", "10"};
         QTest::newRow("open, Home") << true << false << 2 << QStringList{};
         QTest::newRow("neither") << false << false << 0 << QStringList{};
-        QTest::newRow("category named All") << true << true << 3
-                                             << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+        QTest::newRow("category named All")
+            << true << true << 3
+            << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
     }
     // Note 11's category is in no filter item: only "All" lists it. The counts cover every note.
     void filters() {
@@ -448,7 +470,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QString>("boxAfter");
-        QTest::newRow("title or body, closed too") << "abc" << QStringList{"1", "2", "4"} << "abc\n";
+        QTest::newRow("title or body, closed too")
+            << "abc" << QStringList{"1", "2", "4"} << "abc\n";
         QTest::newRow("case-sensitive") << "ABC" << QStringList{"3"} << "ABC\n";
         QTest::newRow("last line only") << "zzz\nabc" << QStringList{"1", "2", "4"} << "abc\n";
         QTest::newRow("no match") << "qqq" << QStringList{} << "qqq\n";
@@ -518,8 +541,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, cell);
         QFETCH(int, id);
         start();
-        load({{3, "three", "", false, "b3"}, {12, "twelve", "", false, "b12"}, {-7, "minus", "", false, "b-7"},
-              {0, "zero", "", false, "b0"}, {INT32_MIN + 5, "low", "", false, "low"}},
+        load({{3, "three", "", false, "b3"},
+              {12, "twelve", "", false, "b12"},
+              {-7, "minus", "", false, "b-7"},
+              {0, "zero", "", false, "b0"},
+              {INT32_MIN + 5, "low", "", false, "low"}},
              {});
         MainForm->StringGrid1->setRow(2);
         MainForm->StringGrid1->setCells(4, 2, cell.toStdString());
@@ -546,7 +572,10 @@ private Q_SLOTS:
     // Two notes with one id: the first is selected, and deleting either removes both.
     void duplicateIds() {
         start();
-        load({{4, "first", "", false, "first body"}, {5, "other", "", false, "o"}, {4, "second", "", false, "second body"}}, {});
+        load({{4, "first", "", false, "first body"},
+              {5, "other", "", false, "o"},
+              {4, "second", "", false, "second body"}},
+             {});
         MainForm->StringGrid1->setRow(3);
         QCOMPARE(Data->SelectedNote()->Title, std::string("first"));
         QCOMPARE(MainForm->RichEdit1->Text(), QStringLiteral("first body"));
@@ -558,7 +587,9 @@ private Q_SLOTS:
     // The sort reads the radio group through the hook; text order is byte order.
     void sortChoice() {
         start();
-        load({{1, "apple", "b", false, ""}, {2, "Zebra", "a", false, ""}, {3, "app", "b", false, ""},
+        load({{1, "apple", "b", false, ""},
+              {2, "Zebra", "a", false, ""},
+              {3, "app", "b", false, ""},
               {4, "Apple", "a", false, ""}},
              {});
         MainForm->RadioGroup1->Button(0)->click();
@@ -574,10 +605,12 @@ private Q_SLOTS:
 
     void textsShownAsTheirEncoding() {
         start();
-        load({{1, "caf\xE9", "Caf\xC3\xA9s", false, "line\r\ncr\xE8me"}}, {QStringLiteral(u"Cafés")});
+        load({{1, "caf\xE9", "Caf\xC3\xA9s", false, "line\r\ncr\xE8me"}},
+             {QStringLiteral(u"Cafés")});
         pickFilter(QStringLiteral(u"Cafés"));
         QCOMPARE(column(4), (QStringList{"1"}));
-        QCOMPARE(MainForm->StringGrid1->CellModel()->index(0, 1).data().toString(), QStringLiteral(u"café"));
+        QCOMPARE(MainForm->StringGrid1->CellModel()->index(0, 1).data().toString(),
+                 QStringLiteral(u"café"));
         QCOMPARE(MainForm->RichEdit1->Text(), QStringLiteral(u"line\ncrème"));
     }
 
