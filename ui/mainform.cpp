@@ -49,7 +49,6 @@ TMainForm::TMainForm(QWidget* owner) : QMainWindow(owner) {
     RxSplitter1->setStretchFactor(1, 0);
     RxSplitter1->setSizes({217, 73});
 
-    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
     Label1->adjustSize();
     Label2->adjustSize();
     Memo1->setScrollBars(false);
