@@ -155,6 +155,7 @@ private Q_SLOTS:
 
     // Before the first show every form exists with its constructor's work done.
     void constructionBeforeTheFirstShow() {
+        writeDataFile(2, {QStringLiteral("Work")});
         StartUp();
         QVERIFY(MainForm && CategoryForm && NoteForm && ReportForm && PreviewForm && AboutForm);
         QCOMPARE(Application->MainForm(), static_cast<QWidget*>(MainForm));
@@ -169,8 +170,12 @@ private Q_SLOTS:
         QVERIFY(QRPrinter->OnPreview);
         QVERIFY(Application->OnMinimize);
         QVERIFY(Data->Notes.empty());
-        QFile(TData::FileName).open(QIODevice::WriteOnly); // created now: the load is at show
         QCOMPARE(MainForm->StatusBar1->PanelText(0), QStringLiteral("Notes:"));
+        MainForm->show(); // the data file is read at the first show, once
+        QCOMPARE(Data->Notes.size(), std::size_t(2));
+        MainForm->hide();
+        MainForm->show();
+        QCOMPARE(Data->Notes.size(), std::size_t(2));
     }
 
     void firstRunWithoutDataFile() {
