@@ -14,7 +14,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -182,6 +186,74 @@ void fetchAhead(const std::vector<const TNote*>& notes, std::size_t index) {
         __builtin_prefetch(&ahead->Closed);
     }
 }
+
+// Writes the page's pieces to the file on a second thread, so that the next piece is built
+// while the last one is written. At most two pieces wait; their buffers are reused.
+class BackgroundWriter {
+public:
+    explicit BackgroundWriter(QSaveFile& file) : m_file(file), m_thread([this] { run(); }) {}
+    ~BackgroundWriter() { finish(); }
+    BackgroundWriter(const BackgroundWriter&) = delete;
+    BackgroundWriter& operator=(const BackgroundWriter&) = delete;
+
+    // Queues a copy of the piece; false once a write has failed.
+    bool write(std::string_view piece) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_pending.size() < 2 || m_failed; });
+        if (m_failed)
+            return false;
+        std::string buffer;
+        if (!m_spare.empty()) {
+            buffer = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+        buffer.assign(piece);
+        m_pending.push_back(std::move(buffer));
+        m_changed.notify_all();
+        return true;
+    }
+
+    // Waits until every queued piece is written; true when all were.
+    bool finish() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closing = true;
+            m_changed.notify_all();
+        }
+        if (m_thread.joinable())
+            m_thread.join();
+        return !m_failed;
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return !m_pending.empty() || m_closing; });
+            if (m_pending.empty())
+                return;
+            std::string piece = std::move(m_pending.front());
+            m_pending.pop_front();
+            lock.unlock();
+            const bool ok = m_failed || m_file.write(piece.data(), qint64(piece.size())) ==
+                                            qint64(piece.size());
+            lock.lock();
+            if (!ok)
+                m_failed = true;
+            m_spare.push_back(std::move(piece));
+            m_changed.notify_all();
+        }
+    }
+
+    QSaveFile& m_file;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::string> m_pending;
+    std::vector<std::string> m_spare;
+    bool m_closing = false;
+    bool m_failed = false;
+    std::thread m_thread; // last: starts once the rest is ready
+};
 
 const char* statusWord(const TNote& note) {
     return note.IsClosed() ? "Closed" : "Open";
@@ -365,10 +437,10 @@ TPublishResult PublishPage(TData& store, const TListedRows& rows, const std::str
     }
 
     const std::string fileName = QFileInfo(filePath).fileName().toStdString();
-    const bool written =
-        WritePage(store, rows, fileName, CurrentDateTimeText(), [&file](std::string_view piece) {
-            return file.write(piece.data(), qint64(piece.size())) == qint64(piece.size());
-        });
+    BackgroundWriter writer(file);
+    const bool built = WritePage(store, rows, fileName, CurrentDateTimeText(),
+                                 [&writer](std::string_view piece) { return writer.write(piece); });
+    const bool written = writer.finish() && built;
     if (!written) {
         result.ok = false;
         result.error = file.errorString().toStdString();
