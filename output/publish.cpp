@@ -429,6 +429,14 @@ TPublishResult PublishPage(TData& store, const TListedRows& rows, const std::str
     }
     result.path = QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()).toStdString();
 
+    // Replacing the data file with a page would lose every note at the next start.
+    const QString dataFile = QFileInfo(QString::fromLatin1(TData::FileName)).canonicalFilePath();
+    if (!dataFile.isEmpty() && QFileInfo(filePath).canonicalFilePath() == dataFile) {
+        result.ok = false;
+        result.error = "This is the file that holds your notes.";
+        return result;
+    }
+
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
         result.ok = false;

@@ -260,6 +260,30 @@ private Q_SLOTS:
         QCOMPARE(m_cursors, (std::vector<TCursor>{crHourGlass, crDefault}));
     }
 
+    // The data file, chosen by name or through a link, is never replaced by a page.
+    void dataFileKept_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("by name") << "Quillbox.dat";
+        QTest::newRow("through a link") << "link.htm";
+    }
+    void dataFileKept() {
+        QFETCH(QString, chosen);
+        addSampleNotes();
+        listIds({"3"});
+        QTemporaryDir dir;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray notes = "the notes";
+        writeFile(TData::FileName, notes);
+        QVERIFY(QFile::link(dir.filePath(TData::FileName), dir.filePath("link.htm")));
+        const TPublishResult result = publish(dir.filePath(chosen));
+        QDir::setCurrent(before);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.empty());
+        QCOMPARE(readAll(dir.filePath(TData::FileName)), notes);
+        QCOMPARE(m_cursors, (std::vector<TCursor>{crHourGlass, crDefault}));
+    }
+
     // A disk that fills up part way: the old page stays whole and the failure is told.
     // (A file size limit fails the write for root too.)
     void writeFailureKeepsOldPage() {
