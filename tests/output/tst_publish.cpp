@@ -180,6 +180,16 @@ private Q_SLOTS:
             << QByteArray("caf\xe9 \x80") << QByteArray("caf\xc3\xa9 \xe2\x82\xac");
         QTest::newRow("line feed as CR LF") << QByteArray("a\nb") << QByteArray("a\r\nb");
         QTest::newRow("bare CR kept") << QByteArray("a\rb") << QByteArray("a\rb");
+        QTest::newRow("long, markup past sixteen bytes")
+            << QByteArray("0123456789abcdefg<h>ij&k'l\"m\nn 0123456789abcdef<")
+            << QByteArray(
+                   "0123456789abcdefg&lt;h&gt;ij&amp;k&#39;l&quot;m\r\nn 0123456789abcdef&lt;");
+        QTest::newRow("long, UTF-8 across sixteen-byte steps")
+            << QByteArray("0123456789abcdeΚαλημέρα 0123456789abcdef日本語 end")
+            << QByteArray("0123456789abcdeΚαλημέρα 0123456789abcdef日本語 end");
+        QTest::newRow("long, Windows-1252 late")
+            << QByteArray("0123456789abcdef0123456789abcdef caf\xe9 & more")
+            << QByteArray("0123456789abcdef0123456789abcdef caf\xc3\xa9 &amp; more");
     }
     void textEscaping() {
         QFETCH(QByteArray, title);
