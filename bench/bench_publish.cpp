@@ -12,10 +12,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include <unistd.h>
 
@@ -39,7 +41,7 @@ std::string words(std::mt19937& rng, std::size_t length) {
     return text;
 }
 
-// Notes with titles of about 30 bytes and bodies of about 300, listed sorted by title.
+// Notes with titles of about 30 bytes and bodies of about 300.
 Listed& listed(int count) {
     static std::map<int, std::unique_ptr<Listed>> made;
     auto& slot = made[count];
@@ -53,18 +55,24 @@ Listed& listed(int count) {
         note.Date = "12/10/26 14:05:09";
         slot->store.Notes.push_back(std::move(note));
     }
-    slot->store.Notes.stableSort([](const TNote& a, const TNote& b) { return a.Title < b.Title; });
+    // Listed by title, so rows meet the notes scattered through memory as after a sort.
+    std::vector<const TNote*> byTitle;
+    byTitle.reserve(std::size_t(count));
+    for (const TNote& note : slot->store.Notes)
+        byTitle.push_back(&note);
+    std::stable_sort(byTitle.begin(), byTitle.end(),
+                     [](const TNote* a, const TNote* b) { return a->Title < b->Title; });
     slot->grid = std::make_unique<TStringGrid>();
     TStringGrid& grid = *slot->grid;
     grid.BeginUpdate();
     grid.setRowCount(count + 1);
     int row = 1;
-    for (const TNote& note : slot->store.Notes) {
-        grid.setCells(0, row, note.IsClosed() ? "Closed" : "Open");
-        grid.setCells(1, row, note.Title);
-        grid.setCells(2, row, note.Category);
-        grid.setCells(3, row, note.Date);
-        grid.setCells(4, row, std::to_string(note.Id));
+    for (const TNote* note : byTitle) {
+        grid.setCells(0, row, note->IsClosed() ? "Closed" : "Open");
+        grid.setCells(1, row, note->Title);
+        grid.setCells(2, row, note->Category);
+        grid.setCells(3, row, note->Date);
+        grid.setCells(4, row, std::to_string(note->Id));
         ++row;
     }
     grid.EndUpdate();

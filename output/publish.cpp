@@ -147,7 +147,7 @@ bool parseId(const std::string& text, std::int32_t& id) {
 
 class PageBuilder {
 public:
-    PageBuilder(const std::function<bool(std::string_view)>& sink) : m_sink(sink) {
+    explicit PageBuilder(const std::function<bool(std::string_view)>& sink) : m_sink(sink) {
         m_out.reserve(PieceSize + (PieceSize >> 2));
     }
 
