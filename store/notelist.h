@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <iterator>
 #include <memory>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -84,15 +85,27 @@ public:
         return it == m_index.end() ? nullptr : it->second;
     }
 
-    // Stable sort; notes with equal keys keep their relative order.
-    template <typename Less>
-    void stableSort(Less less) {
+    // Stable sort by a key taken once from each note; notes with equal keys keep their
+    // relative order. Sorting small keys side by side and then moving each note once keeps the
+    // comparisons away from notes scattered over the heap.
+    template <typename KeyOf, typename Less>
+    void stableSortByKey(KeyOf keyOf, Less less) {
         if (m_notes.size() < 2)
             return;
-        std::stable_sort(m_notes.begin(), m_notes.end(),
-                         [&](const std::unique_ptr<TNote>& a, const std::unique_ptr<TNote>& b) {
-                             return less(*a, *b);
-                         });
+        using Key = decltype(keyOf(std::declval<const TNote&>()));
+        std::vector<std::pair<Key, std::size_t>> keyed;
+        keyed.reserve(m_notes.size());
+        for (std::size_t i = 0; i < m_notes.size(); ++i)
+            keyed.emplace_back(keyOf(*m_notes[i]), i);
+        const auto byKey = [&](const auto& a, const auto& b) { return less(a.first, b.first); };
+        if (std::is_sorted(keyed.begin(), keyed.end(), byKey))
+            return;
+        std::stable_sort(keyed.begin(), keyed.end(), byKey);
+        Storage sorted;
+        sorted.reserve(m_notes.size());
+        for (const auto& k : keyed)
+            sorted.push_back(std::move(m_notes[k.second]));
+        m_notes = std::move(sorted);
         invalidateIndex();
     }
 
