@@ -3,6 +3,7 @@
 #include "platform/application.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -27,6 +28,10 @@ TAboutForm::TAboutForm(QWidget* owner) : TForm(owner) {
     QTextOption centred = Memo1->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     Memo1->document()->setDefaultTextOption(centred);
+    // The application's icon stands over the two empty lines that open the text.
+    Image1->setPixmap(QIcon(QStringLiteral(":/icons/quillbox.svg")).pixmap(24, 24));
+    Image1->raise();
+
     // The button, first in the tab order, takes the focus when the box opens.
     Memo1->setFocusPolicy(Qt::ClickFocus);
 
