@@ -31,7 +31,7 @@ test-main: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUILLBOX_SANITIZE=ON -DQUILLBOX_STORE_ONLY=ON
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUILLBOX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure --timeout 600
 

@@ -17,8 +17,8 @@ class TestSplitPanel : public QObject {
     static constexpr int Lower = 40;
 
     struct Fixture {
-        QWidget* top = new QListWidget;
-        QWidget* bottom = new QPlainTextEdit;
+        QPointer<QWidget> top = new QListWidget;
+        QPointer<QWidget> bottom = new QPlainTextEdit;
         std::unique_ptr<TSplitPanel> panel;
         Fixture() {
             bottom->resize(W, Lower);
@@ -26,6 +26,14 @@ class TestSplitPanel : public QObject {
             panel->resize(W, H);
             panel->show();
         }
+        // The panel gives its controls back rather than freeing them.
+        ~Fixture() {
+            panel.reset();
+            delete top.data();
+            delete bottom.data();
+        }
+        Fixture(const Fixture&) = delete;
+        Fixture& operator=(const Fixture&) = delete;
         QWindow* window() const { return panel->windowHandle(); }
         int barTop() const { return panel->SplitBar->y(); }
     };
