@@ -4,6 +4,7 @@ function(quillbox_add_test)
     cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+    target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${T_NAME} PRIVATE
         QUILLBOX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         QUILLBOX_FIXTURES="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"

@@ -5,6 +5,7 @@
 #include "platform/stringgrid.h"
 #include "store/data.h"
 #include "store/datetime.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,12 +32,7 @@ struct Row {
 // Thursday 10 December 2026, 14:05:09 UTC.
 constexpr std::time_t PublishedAt = 1796911509;
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+using support::readAll;
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

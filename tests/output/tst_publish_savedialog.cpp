@@ -1,9 +1,9 @@
 // The save dialog the publish command uses: its filter in Qt's form, the default extension,
 // the last chosen name, and a cancel.
 #include "platform/savedialog.h"
+#include "support/modal.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -11,44 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <functional>
-
-namespace {
-
-// Answers the next save dialog with `answer`; after five seconds closes it instead.
-void whenDialog(std::function<void(QFileDialog*)> answer) {
-    auto* poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(dialog);
-        } else if (deadline.hasExpired()) {
-            poll->stop();
-            poll->deleteLater();
-            qWarning("no save dialog appeared");
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        }
-    });
-    poll->start(5);
-}
-
-void typeAndSave(QFileDialog* dialog, const QString& folder, const QString& name) {
-    dialog->setDirectory(folder);
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (!edit) {
-        qWarning("the save dialog has no file name box");
-        dialog->reject();
-        return;
-    }
-    edit->setText(name);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-} // namespace
+using support::typeAndSave;
+using support::whenSaveDialog;
 
 class TestSaveDialog : public QObject {
     Q_OBJECT
@@ -74,7 +38,7 @@ private Q_SLOTS:
         dialog.Filter = filter;
         QStringList seen;
         QString title;
-        whenDialog([&](QFileDialog* d) {
+        whenSaveDialog([&](QFileDialog* d) {
             seen = d->nameFilters();
             title = d->windowTitle();
             d->reject();
@@ -103,7 +67,7 @@ private Q_SLOTS:
         TSaveDialog dialog;
         dialog.Filter = "HTML (*.htm)|*.htm";
         dialog.DefaultExt = "htm";
-        whenDialog([&](QFileDialog* d) { typeAndSave(d, dir.path(), typed); });
+        whenSaveDialog([&](QFileDialog* d) { typeAndSave(d, dir.path(), typed); });
         QVERIFY(dialog.Execute());
         QCOMPARE(dialog.FileName, dir.filePath(chosen));
     }
@@ -113,13 +77,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TSaveDialog dialog;
         dialog.DefaultExt = "htm";
-        whenDialog([&](QFileDialog* d) { typeAndSave(d, dir.path(), "first"); });
+        whenSaveDialog([&](QFileDialog* d) { typeAndSave(d, dir.path(), "first"); });
         QVERIFY(dialog.Execute());
         const QString first = dir.filePath("first.htm");
         QCOMPARE(dialog.FileName, first);
 
         QString startedAt, startedIn;
-        whenDialog([&](QFileDialog* d) {
+        whenSaveDialog([&](QFileDialog* d) {
             startedAt = d->selectedFiles().value(0);
             startedIn = d->directory().absolutePath();
             d->reject();

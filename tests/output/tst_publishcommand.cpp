@@ -4,6 +4,8 @@
 #include "platform/stringgrid.h"
 #include "store/data.h"
 #include "store/datetime.h"
+#include "support/files.h"
+#include "support/modal.h"
 #include "ui/forms.h"
 #include "ui/mainform.h"
 #include "ui/startup.h"
@@ -11,7 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -26,30 +27,7 @@
 
 namespace {
 
-// Runs `answer` on the modal window named `name` (with no name: a message box) once it is up; after
-// five seconds closes whatever modal window is open instead, so that a test fails rather than
-// hangs.
-void whenModal(const QString& name, std::function<void(QWidget*)> answer) {
-    auto* poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        QWidget* modal = QApplication::activeModalWidget();
-        const bool wanted = modal && (name.isEmpty() ? qobject_cast<QMessageBox*>(modal) != nullptr
-                                                     : modal->objectName() == name);
-        if (wanted && modal->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        } else if (deadline.hasExpired()) {
-            poll->stop();
-            poll->deleteLater();
-            qWarning("no modal window named %s appeared", qPrintable(name));
-            if (modal)
-                modal->close();
-        }
-    });
-    poll->start(5);
-}
+using support::whenModal;
 
 // What the save dialog showed when it came up.
 struct Shown {
@@ -66,22 +44,10 @@ void answerSaveDialog(const QString& folder, const QString& name, Shown& shown,
         auto* dialog = qobject_cast<QFileDialog*>(w);
         shown = {dialog->windowTitle(), dialog->nameFilters(), dialog->defaultSuffix(),
                  dialog->selectedFiles().value(0)};
-        if (name.isEmpty()) {
+        if (name.isEmpty())
             dialog->reject();
-            return;
-        }
-        dialog->setDirectory(folder);
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!edit) {
-            qWarning("the save dialog has no file name box");
-            dialog->reject();
-            return;
-        }
-        // Set rather than typed: the name box's completer would offer pages already there.
-        edit->setText(name);
-        if (beforeSave)
-            beforeSave();
-        QTest::keyClick(edit, Qt::Key_Return);
+        else
+            support::typeAndSave(dialog, folder, name, beforeSave);
     });
 }
 
@@ -110,17 +76,15 @@ QStringList gridTitles() {
 class TestPublishCommand : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_home; // the current directory, holding the data file
-    QTemporaryDir m_out;  // where pages are published
-    QString m_started;
+    support::ScratchDir m_home; // the current directory, holding the data file
+    QTemporaryDir m_out;        // where pages are published
 
 private Q_SLOTS:
     void initTestCase() {
         Clock = [] {
             return std::time_t(1796911509);
         };
-        m_started = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_home.path()));
+        QVERIFY(m_home.entered());
         {
             TData seed;
             seed.AddNote("Groceries", "Home", 0, "Milk\r\nBread");
@@ -130,10 +94,7 @@ private Q_SLOTS:
             QVERIFY(seed.Save().ok);
         }
     }
-    void cleanupTestCase() {
-        Clock = nullptr;
-        QDir::setCurrent(m_started);
-    }
+    void cleanupTestCase() { Clock = nullptr; }
     void init() {
         StartUp();
         MainForm->show();

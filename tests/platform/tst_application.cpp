@@ -2,10 +2,10 @@
 #include "platform/controls.h"
 #include "platform/helpwindow.h"
 #include "platform/trayicon.h"
+#include "support/modal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -18,41 +18,8 @@
 
 #include <stdexcept>
 
-namespace {
-struct Seen {
-    int shown = 0;
-    QString text, caption;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-};
-
-// Answers the next message box with the button of that name, after noting what it showed.
-void answerBox(const QString& button, Seen& seen) {
-    auto* poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, poll, [=, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box && !deadline.hasExpired())
-            return;
-        poll->deleteLater();
-        poll->stop();
-        if (!box)
-            return;
-        ++seen.shown;
-        seen.text = box->text();
-        seen.caption = box->windowTitle();
-        seen.icon = box->icon();
-        for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->objectName();
-        seen.buttons.sort();
-        if (auto* b = box->findChild<QAbstractButton*>(button))
-            b->click();
-        else
-            box->close();
-    });
-    poll->start(5);
-}
-} // namespace
+using support::answerBox;
+using Seen = support::Box;
 
 class TestApplication : public QObject {
     Q_OBJECT

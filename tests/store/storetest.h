@@ -4,12 +4,10 @@
 // byte by byte, and checks run in a forked child.
 
 #include "store/data.h"
+#include "support/files.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdint>
@@ -18,31 +16,23 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
-// Makes a fresh temporary directory current for its lifetime and restores the old one after.
-class ScratchDir {
+using support::readAll;
+using support::writeAll;
+
+// A scratch current directory whose files default to the data file.
+class ScratchDir : public support::ScratchDir {
 public:
-    ScratchDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~ScratchDir() { QDir::setCurrent(m_previous); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    QString path() const { return m_dir.path(); }
-    QString file(const QString& name = TData::FileName) const { return m_dir.filePath(name); }
-
-private:
-    QString m_previous;
-    QTemporaryDir m_dir;
+    QString file(const QString& name = TData::FileName) const { return filePath(name); }
 };
 
-inline QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+// The ids of the store's notes, in order.
+inline std::vector<int> ids(const TData& d) {
+    std::vector<int> out;
+    for (const TNote& n : d.Notes)
+        out.push_back(n.Id);
+    return out;
 }
 
 inline QByteArray fixture(const char* name) {

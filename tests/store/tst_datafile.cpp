@@ -11,13 +11,6 @@
 Q_DECLARE_METATYPE(TLoadResult::Status)
 
 namespace {
-std::vector<int> ids(const TData& d) {
-    std::vector<int> out;
-    for (const TNote& n : d.Notes)
-        out.push_back(n.Id);
-    return out;
-}
-
 const int32_t Absurd = 2147483647;
 } // namespace
 

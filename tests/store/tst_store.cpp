@@ -7,13 +7,6 @@
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
-std::vector<int> ids(const TData& d) {
-    std::vector<int> out;
-    for (const TNote& n : d.Notes)
-        out.push_back(n.Id);
-    return out;
-}
-
 QByteArray b(const char* s) {
     return QByteArray(s);
 }

@@ -3,6 +3,8 @@
 #include "platform/screen.h"
 #include "platform/trayicon.h"
 #include "store/data.h"
+#include "support/files.h"
+#include "support/modal.h"
 #include "ui/aboutform.h"
 #include "ui/forms.h"
 #include "ui/mainform.h"
@@ -10,7 +12,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -25,32 +26,11 @@
 #include <memory>
 
 namespace {
-struct Seen {
-    int shown = 0;
-    QString text;
-};
+using Seen = support::Box;
 
-// Answers the next message box with its OK button, after noting its text. After five seconds
-// without one it gives up, so that a test fails rather than hangs.
+// Answers the next message box with its OK button, after noting its text.
 void answerBox(Seen& seen) {
-    auto* poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, poll, [=, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box && !deadline.hasExpired())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!box)
-            return;
-        ++seen.shown;
-        seen.text = box->text();
-        if (auto* ok = box->findChild<QAbstractButton*>(QStringLiteral("OK")))
-            ok->click();
-        else
-            box->close();
-    });
-    poll->start(5);
+    support::answerBox(QStringLiteral("OK"), seen);
 }
 
 struct Row {
@@ -79,8 +59,7 @@ QString status() {
 class TestMainForm : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldDir;
+    std::unique_ptr<support::ScratchDir> m_dir;
 
     void start() {
         StartUp();
@@ -136,20 +115,15 @@ class TestMainForm : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        Application = new TApplication(qApp);
-        m_oldDir = QDir::currentPath();
-    }
+    void initTestCase() { Application = new TApplication(qApp); }
 
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_dir = std::make_unique<support::ScratchDir>();
+        QVERIFY(m_dir->entered());
     }
 
     void cleanup() {
         ShutDown();
-        QDir::setCurrent(m_oldDir);
         m_dir.reset();
     }
 
