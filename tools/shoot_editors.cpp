@@ -9,6 +9,8 @@
 #include "ui/noteform.h"
 #include "ui/startup.h"
 
+#include "shoot.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -19,24 +21,7 @@
 #include <functional>
 
 namespace {
-QDir output;
-bool ok = true;
-
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents();
-    }
-}
-
-void shoot(QWidget* w, const char* name) {
-    settle();
-    const QString path = output.filePath(QString::fromLatin1(name));
-    if (!w->grab().save(path)) {
-        std::fprintf(stderr, "shoot_editors: cannot write %s\n", qPrintable(path));
-        ok = false;
-    }
-}
+using namespace shots;
 
 // Shoots the modal window that `open` shows, then closes it.
 void shootModal(const std::function<void()>& open, const char* name) {
@@ -69,13 +54,8 @@ void seed() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: shoot_editors OUTPUT_FOLDER\n");
-        return 2;
-    }
-    output = QDir(QString::fromLocal8Bit(argv[1]));
-    output.mkpath(QStringLiteral("."));
-    output.makeAbsolute();
+    if (const int stop = shots::begin(argc, argv, "shoot_editors", false))
+        return stop;
     QTemporaryDir data;
     if (!data.isValid() || !QDir::setCurrent(data.path())) {
         std::fprintf(stderr, "shoot_editors: no temporary folder\n");

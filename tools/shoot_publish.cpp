@@ -7,6 +7,8 @@
 #include "ui/mainform.h"
 #include "ui/startup.h"
 
+#include "shoot.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -16,17 +18,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: shoot_publish OUTPUT_FOLDER SAMPLE_FOLDER\n");
-        return 2;
-    }
-    QDir output(QString::fromLocal8Bit(argv[1]));
-    output.mkpath(QStringLiteral("."));
-    output.makeAbsolute();
-    if (!QDir::setCurrent(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "shoot_publish: no sample folder %s\n", argv[2]);
-        return 1;
-    }
+    if (const int stop = shots::begin(argc, argv, "shoot_publish", true))
+        return stop;
     Application = new TApplication(&app);
     StartUp();
     MainForm->show();
@@ -39,14 +32,14 @@ int main(int argc, char* argv[]) {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        drawn = dialog->grab().save(output.filePath(QStringLiteral("publish-1-dialog.png")));
+        drawn = dialog->grab().save(shots::output.filePath(QStringLiteral("publish-1-dialog.png")));
         dialog->close();
     });
     MainForm->Publish1Click();
     if (!drawn)
         std::fprintf(stderr, "shoot_publish: the publish dialog was not drawn\n");
 
-    const QString page = output.filePath(QStringLiteral("published-notes.htm"));
+    const QString page = shots::output.filePath(QStringLiteral("published-notes.htm"));
     const TPublishResult result = Data->PublishHtml(page.toStdString());
     if (!result.ok)
         std::fprintf(stderr, "shoot_publish: %s: %s\n", result.path.c_str(), result.error.c_str());

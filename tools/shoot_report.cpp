@@ -12,6 +12,8 @@
 #include "ui/mainform.h"
 #include "ui/startup.h"
 
+#include "shoot.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -22,40 +24,12 @@
 
 #include <cstdio>
 
-namespace {
-QDir output;
-bool ok = true;
-
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents();
-    }
-}
-
-void shoot(QWidget* w, const char* name) {
-    settle();
-    const QString path = output.filePath(QString::fromLatin1(name));
-    if (!w->grab().save(path)) {
-        std::fprintf(stderr, "shoot_report: cannot write %s\n", qPrintable(path));
-        ok = false;
-    }
-}
-} // namespace
+using namespace shots;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: shoot_report OUTPUT_FOLDER SAMPLE_FOLDER\n");
-        return 2;
-    }
-    output = QDir(QString::fromLocal8Bit(argv[1]));
-    output.mkpath(QStringLiteral("."));
-    output.makeAbsolute();
-    if (!QDir::setCurrent(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "shoot_report: no sample folder %s\n", argv[2]);
-        return 1;
-    }
+    if (const int stop = shots::begin(argc, argv, "shoot_report", true))
+        return stop;
     Application = new TApplication(&app);
     StartUp();
     MainForm->show(); // loads the sample notes and lists them
