@@ -5,6 +5,8 @@
 #include "platform/stringgrid.h"
 #include "store/data.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -28,17 +30,12 @@ struct Listed {
     std::unique_ptr<TStringGrid> grid;
 };
 
+const char* const Pool[] = {"meeting", "notes",  "draft", "budget",  "call", "review",
+                            "plan",    "ideas",  "list",  "follow",  "up",   "report",
+                            "client",  "design", "fix",   "release", "&",    "<b>"};
+
 std::string words(std::mt19937& rng, std::size_t length) {
-    static const char* const pool[] = {"meeting", "notes",  "draft", "budget",  "call", "review",
-                                       "plan",    "ideas",  "list",  "follow",  "up",   "report",
-                                       "client",  "design", "fix",   "release", "&",    "<b>"};
-    std::string text;
-    while (text.size() < length) {
-        if (!text.empty())
-            text += (rng() % 12 == 0) ? "\r\n" : " ";
-        text += pool[rng() % std::size(pool)];
-    }
-    return text;
+    return bench::words(rng, length, Pool);
 }
 
 // Notes with titles of about 30 bytes and bodies of about 300.
@@ -79,9 +76,7 @@ Listed& listed(int count) {
     return *slot;
 }
 
-double seconds(std::chrono::steady_clock::time_point from) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-}
+using bench::seconds;
 
 void BM_Publish(benchmark::State& state) {
     const int count = int(state.range(0));
@@ -157,10 +152,5 @@ BENCHMARK(BM_Publish)->Arg(1000000)->Iterations(3)->UseManualTime()->Unit(benchm
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::run(argc, argv);
 }

@@ -10,6 +10,8 @@
 #include "ui/mainform.h"
 #include "ui/startup.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -22,11 +24,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
+using bench::Clock;
+using bench::seconds;
 
 const char* const words[] = {"meeting", "notes", "the",    "garden", "budget", "review", "call",
                              "and",     "draft", "report", "of",     "a",      "plan",   "tickets",

@@ -5,6 +5,8 @@
 
 #include "store/data.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -278,10 +280,5 @@ BENCHMARK(BM_LoadMemory)->Arg(100000)->Arg(1000000)->UseManualTime()->Iterations
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--load-memory") == 0)
         return measureLoadMemory(argv[2]);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::run(argc, argv);
 }

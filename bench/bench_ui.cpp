@@ -9,6 +9,8 @@
 #include "ui/mainform.h"
 #include "ui/startup.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,23 +27,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::seconds;
 
-double since(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
+const char* const Pool[] = {"meeting", "notes", "draft",   "budget", "call",   "review",
+                            "plan",    "ideas", "list",    "follow", "up",     "report",
+                            "client",  "fix",   "release", "garden", "travel", "book"};
 
 std::string words(std::mt19937& rng, std::size_t length) {
-    static const char* const pool[] = {"meeting", "notes", "draft",   "budget", "call",   "review",
-                                       "plan",    "ideas", "list",    "follow", "up",     "report",
-                                       "client",  "fix",   "release", "garden", "travel", "book"};
-    std::string text;
-    while (text.size() < length) {
-        if (!text.empty())
-            text += (rng() % 12 == 0) ? "\r\n" : " ";
-        text += pool[rng() % std::size(pool)];
-    }
-    return text;
+    return bench::words(rng, length, Pool);
 }
 
 const char* const Categories[] = {"Work", "Home", "Projects", "Ideas", "Reading", "Travel"};
@@ -108,7 +102,7 @@ void BM_FillGrid(benchmark::State& state) {
     for (auto _ : state) {
         const auto t0 = Clock::now();
         Data->FillGrid();
-        const double o = since(t0);
+        const double o = seconds(t0);
         const auto t1 = Clock::now();
         std::vector<std::string> cells;
         cells.reserve(5 * (Data->Notes.size() + 1));
@@ -122,7 +116,7 @@ void BM_FillGrid(benchmark::State& state) {
             cells.push_back(std::to_string(n.Id));
         }
         benchmark::DoNotOptimize(cells.data());
-        base += since(t1);
+        base += seconds(t1);
         op += o;
         state.SetIterationTime(o);
     }
@@ -150,13 +144,13 @@ void BM_SortNotes(benchmark::State& state) {
         MainForm->RadioGroup1->setItemIndex(key);
         const auto t0 = Clock::now();
         Data->SortNotes();
-        const double o = since(t0);
+        const double o = seconds(t0);
         const auto t1 = Clock::now();
         if (key == TData::SortDate)
             std::stable_sort(ids.begin(), ids.end());
         else
             std::stable_sort(texts.begin(), texts.end());
-        base += since(t1);
+        base += seconds(t1);
         op += o;
         state.SetIterationTime(o);
     }
@@ -174,14 +168,14 @@ void BM_SearchNotes(benchmark::State& state) {
     for (auto _ : state) {
         const auto t0 = Clock::now();
         Data->SearchNotes(text);
-        const double o = since(t0);
+        const double o = seconds(t0);
         const auto t1 = Clock::now();
         std::size_t found = 0;
         for (const TNote& n : Data->Notes)
             found +=
                 n.Title.find(text) != std::string::npos || n.Body.find(text) != std::string::npos;
         benchmark::DoNotOptimize(found);
-        base += since(t1);
+        base += seconds(t1);
         op += o;
         state.SetIterationTime(o);
     }
@@ -207,7 +201,7 @@ void BM_StartUp(benchmark::State& state) {
         MainForm->show();
         (void)QTest::qWaitForWindowExposed(MainForm);
         QApplication::processEvents();
-        const double o = since(t0);
+        const double o = seconds(t0);
         ShutDown();
         const auto t1 = Clock::now();
         {
@@ -218,7 +212,7 @@ void BM_StartUp(benchmark::State& state) {
             QApplication::processEvents();
             empty.close();
         }
-        base += since(t1);
+        base += seconds(t1);
         op += o;
         state.SetIterationTime(o);
     }
