@@ -50,7 +50,7 @@ fuzz: deps
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUILLBOX_BENCH=ON
 	cmake --build $(BENCH_BUILD)
-	cd $(BENCH_BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	cd $(BENCH_BUILD) && for b in bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 screenshots: build
 	tools/screenshots $(BUILD)
